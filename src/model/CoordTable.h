@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "common/Error.h"
+
 #include <QHash>
 #include <QObject>
 #include <QString>
@@ -57,18 +59,6 @@ enum CoordField : int {
     FieldCount
 };
 
-/// Error raised by the table (unknown field, wrong state); its text is shown to the user.
-class TableError : public std::exception {
-public:
-    explicit TableError(QString text);
-    const QString& text() const { return m_text; }
-    const char* what() const noexcept override { return m_utf8.constData(); }
-
-private:
-    QString m_text;
-    QByteArray m_utf8;
-};
-
 /**
  * The in-memory coordinate table `memCoord`: the 30 declared fields plus the automatic `RecId`,
  * records kept in append order, a current record with browse / edit / insert states, and
@@ -86,7 +76,7 @@ public:
     static const std::vector<FieldDef>& fields();
     /// Index of a declared field by name, ignoring letter case; -1 when there is none.
     static int fieldIndex(const QString& name);
-    /// Index of a declared field by name; throws TableError naming the field when there is none.
+    /// Index of a declared field by name; throws Error naming the field when there is none.
     static int requireField(const QString& name);
 
     void open();
