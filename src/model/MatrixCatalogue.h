@@ -31,24 +31,48 @@ struct QuadrantLabelDef {
     const char* textKey;
 };
 
+/// Pens of an axis, as flags.
+enum AxisPen : unsigned { NoPen = 0, GridPen = 1, TicksPen = 2, MinorTicksPen = 4, InnerTicksPen = 8 };
+
 /// Per-axis look that some charts store differently from the common settings.
 struct AxisLook {
-    int minorTickLength = 3;  ///< pixels
-    bool penColorNone = false; ///< grid and tick pens carry the colour value -1 (drawn in the default colour)
+    int minorTickLength = 3; ///< pixels
+    /// AxisPen flags of the pens that carry the colour value -1 (drawn in the pen's default colour).
+    unsigned uncolouredPens = NoPen;
     bool minorTicksDotted = false;
     double minimum = 0.0;
+};
+
+/// Index of a chart in matrixCatalogue(): the fourteen matrices in the order of the matrix table, then `DBChart3`.
+enum MatrixIndex : int {
+    MxPotentialMarket,             ///< `Chart1`, `SMercadoPotencial`
+    MxValue,                       ///< `ChartValor`, `SValor`
+    MxPotentialProfit,             ///< `Chart3`, `SLucroPotencial`
+    MxProductMargin,               ///< `Chart4`, `SProduto`
+    MxStrategy,                    ///< `Chart5`, `SStrategy`
+    MxEffort,                      ///< `Chart6`, `SEsforco`
+    MxSatisfaction,                ///< `ChartMSD`, `SMSD`
+    MxInnovation,                  ///< `ChartIM`, `SIM`
+    MxNeededCapability,            ///< `ChartNC`, `SNC`
+    MxEva,                         ///< `ChartEVA`, `SEVA`
+    MxEvaProfit,                   ///< `ChartEVAPP`, `SEVA_PP`
+    MxCostOfCapital,               ///< `ChartCC`, `SCC`
+    MxBmOrganisation,              ///< `Chart_BM_Org`, `S_BM_ORGA`
+    MxBmMarket,                    ///< `Chart_BM_Market`, `S_BM_MARKET`
+    MxNineDimensions,              ///< `DBChart3`, `Series1`
+    MatrixCount = MxNineDimensions ///< number of bubble matrices
 };
 
 /// One chart of the map window: a matrix, or the nine-dimension line chart.
 struct MatrixDef {
     const char* chartName;   ///< component name, e.g. "Chart1"
     const char* seriesName;  ///< e.g. "SMercadoPotencial"
-    const char* seriesTitle; ///< stored series title, e.g. "Mercado Potencial"
+    const char* seriesTitle; ///< stored series title (UTF-8), e.g. "Mercado Potencial"
     const char* tabName;     ///< e.g. "P_MAP"
     int xField;              ///< CoordField index, -1 for the line chart
     int yField;
     DragStyle drag;
-    bool derived; ///< computed (wholly or, for the strategy matrix, its Y)
+    bool derived;   ///< computed (wholly or, for the strategy matrix, its Y)
     bool lineChart; ///< `DBChart3`
     const char* title;
     const char* xAxisTitle;
@@ -65,8 +89,18 @@ struct MatrixDef {
     const char* bottomAxisKey;
 };
 
-/// The fourteen matrices in the order of the matrix table, then `DBChart3`.
+/// The line series of `DBChart3`: ten fixed points at X 0 to 9.
+struct LineSeriesDef {
+    std::array<double, 10> y;
+    int lineWidth;
+    std::uint32_t lineColor; ///< 0xRRGGBB
+    std::uint32_t seriesColor;
+};
+
+/// The fourteen matrices in the order of the matrix table, then `DBChart3` (indexed by MatrixIndex).
 const std::vector<MatrixDef>& matrixCatalogue();
+/// The stored points and look of the `DBChart3` line series.
+const LineSeriesDef& nineDimensionSeries();
 /// The entry of a chart by its exact component name; nullptr when there is none.
 const MatrixDef* findMatrix(QStringView chartName);
 
