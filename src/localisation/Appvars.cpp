@@ -83,7 +83,7 @@ void LoadLanguageFile(const QString& path) {
     }
     AppTexts.langMenuLoaded = true;
     for (const TApplicationVar::TextEntry& entry : TApplicationVar::textEntries()) {
-        AppTexts.*entry.member = file.value(QString::fromLatin1(entry.section), QString::fromLatin1(entry.key));
+        AppTexts.*entry.member = file.value(entry.section, entry.key);
     }
     AppTexts.Copyright += kOwnershipNotice;
 }

@@ -168,7 +168,7 @@ IniFile IniFile::load(const QString& path) {
     return parse(file.readAll());
 }
 
-QString IniFile::value(QStringView section, QStringView key) const {
+QString IniFile::value(QAnyStringView section, QAnyStringView key) const {
     const Section* found = findSection(section);
     if (found == nullptr) {
         return {};
@@ -177,7 +177,7 @@ QString IniFile::value(QStringView section, QStringView key) const {
     return it == found->index.cend() ? QString() : found->entries[static_cast<std::size_t>(*it)].value;
 }
 
-QStringList IniFile::keys(QStringView section) const {
+QStringList IniFile::keys(QAnyStringView section) const {
     QStringList names;
     if (const Section* found = findSection(section)) {
         names.reserve(static_cast<qsizetype>(found->entries.size()));
@@ -244,7 +244,7 @@ void IniFile::writeString(const QString& path, const QString& section, const QSt
     }
 }
 
-const IniFile::Section* IniFile::findSection(QStringView name) const {
+const IniFile::Section* IniFile::findSection(QAnyStringView name) const {
     const auto it = m_sectionIndex.constFind(name.toString().toCaseFolded());
     return it == m_sectionIndex.cend() ? nullptr : &m_sections[static_cast<std::size_t>(*it)];
 }

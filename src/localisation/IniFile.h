@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QAnyStringView>
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -36,9 +37,9 @@ public:
     static IniFile load(const QString& path);
 
     /// The value of key in section, or the empty string.
-    QString value(QStringView section, QStringView key) const;
+    QString value(QAnyStringView section, QAnyStringView key) const;
     /// The keys of section in file order, as spelt in the file; empty when there is no section.
-    QStringList keys(QStringView section) const;
+    QStringList keys(QAnyStringView section) const;
     /// Sets key in section to value, quoting the value when it would not read back unchanged.
     /// Throws Error for names or values that cannot be stored: empty names, line breaks, names
     /// with surrounding blanks, "=" in a key, "]" in a section, text the file's encoding lacks.
@@ -68,7 +69,7 @@ private:
         bool appendNeedsLineBreak;       ///< the line before appendAt ends the file without a line break
     };
 
-    const Section* findSection(QStringView name) const;
+    const Section* findSection(QAnyStringView name) const;
     QString decode(qsizetype begin, qsizetype end) const;
     QByteArray encode(QStringView text) const;
 

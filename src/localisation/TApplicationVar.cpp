@@ -118,7 +118,7 @@ std::span<const TApplicationVar::TextEntry> TApplicationVar::textEntries() {
     return kEntries;
 }
 
-const QString& TApplicationVar::text(QStringView key) const {
+const QString& TApplicationVar::text(QAnyStringView key) const {
     static const QHash<QString, QString TApplicationVar::*> members = [] {
         QHash<QString, QString TApplicationVar::*> byKey;
         for (const TextEntry& entry : kEntries) {

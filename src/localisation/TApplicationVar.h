@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QAnyStringView>
 #include <QString>
 #include <QStringList>
-#include <QStringView>
 
 #include <span>
 
@@ -127,7 +127,7 @@ struct TApplicationVar {
     /// The 95 entries in declared order.
     static std::span<const TextEntry> textEntries();
     /// The entry named key (exact spelling); the empty string for a key the catalogue lacks.
-    const QString& text(QStringView key) const;
+    const QString& text(QAnyStringView key) const;
 
     bool operator==(const TApplicationVar&) const = default;
 };
