@@ -470,10 +470,13 @@ void TestIniFile::fileFunctions() {
 
     const QByteArray original = "; keep me\n[A]\nk = 1 \n[B]\nz=0\ny=1\n";
     writeAll(path, original);
+    const QFile::Permissions shared = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
+    QVERIFY(QFile::setPermissions(path, shared));
     IniFile::writeString(path, "A", "k", QString::fromUtf8("ç"));
     QCOMPARE(readAll(path), QByteArray("; keep me\n[A]\nk =\xe7\n[B]\nz=0\ny=1\n"));
     QCOMPARE(IniFile::readString(path, "a", "K"), QString::fromUtf8("ç"));
     QCOMPARE(IniFile::sectionKeys(path, "b"), (QStringList{"z", "y"}));
+    QCOMPARE(QFile::permissions(path) & ~(QFile::ReadUser | QFile::WriteUser), shared);
 }
 
 void TestIniFile::writeFailuresLeaveFileAlone() {
