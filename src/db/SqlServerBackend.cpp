@@ -75,9 +75,6 @@ QString SqlServerBackend::odbcConnectionString(const OleDbString& settings) {
     if (source.isEmpty()) {
         throw Error(QStringLiteral("The connection string names no server (Data Source)."));
     }
-    if (source == QLatin1String(".") || source.compare(QLatin1String("(local)"), Qt::CaseInsensitive) == 0) {
-        source = QStringLiteral("127.0.0.1");
-    }
     QString host = source;
     QString port;
     const qsizetype comma = source.indexOf(QLatin1Char(','));
@@ -93,6 +90,9 @@ QString SqlServerBackend::odbcConnectionString(const OleDbString& settings) {
         // A named instance is found through the server's browser service; anything else uses
         // the default port.
         port = QStringLiteral("1433");
+    }
+    if (host == QLatin1String(".") || host.compare(QLatin1String("(local)"), Qt::CaseInsensitive) == 0) {
+        host = QStringLiteral("127.0.0.1");
     }
     QStringList parts;
     parts << QStringLiteral("DRIVER=") + odbcValue(driverAttribute()) << QStringLiteral("SERVER=") + odbcValue(host);
