@@ -10,6 +10,7 @@
 #include <QStringView>
 
 #include <array>
+#include <initializer_list>
 
 namespace korvell {
 
