@@ -13,9 +13,11 @@ int WebKorvell(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvell"));
     QApplication::setApplicationDisplayName(QStringLiteral("Korvell"));
-    // Only the map window's close and Cancel on the main window end the run.
+    // Only the map window's close and the login window's close end the run.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // A login accepted during the login window's creation creates the map window there; that
+    // window then completes first and becomes the main window.
     Forms::create(frmLogin);
     Forms::create(FrmImportRes);
     if (!FormKorvell) {
@@ -24,7 +26,9 @@ int WebKorvell(int argc, char** argv) {
     if (QWidget* main = Forms::mainForm()) {
         main->show();
     }
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    Forms::destroyAll();
+    return result;
 }
 
 } // namespace korvell

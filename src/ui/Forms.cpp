@@ -2,6 +2,11 @@
 // SPDX-License-Identifier: MIT
 #include "Forms.h"
 
+#include "ImportResults.h"
+#include "Login.h"
+#include "Main.h"
+
+#include <QCoreApplication>
 #include <QPointer>
 #include <QWidget>
 
@@ -12,10 +17,17 @@ TFrmImportRes* FrmImportRes = nullptr;
 TFormKorvell* FormKorvell = nullptr;
 
 namespace {
+
 QPointer<QWidget>& mainFormRef() {
     static QPointer<QWidget> form;
     return form;
 }
+
+std::function<void()>& installedTerminator() {
+    static std::function<void()> terminator;
+    return terminator;
+}
+
 } // namespace
 
 QWidget* Forms::mainForm() {
@@ -33,6 +45,27 @@ void Forms::reset() {
     frmLogin = nullptr;
     FrmImportRes = nullptr;
     FormKorvell = nullptr;
+}
+
+void Forms::destroyAll() {
+    delete FormKorvell;
+    delete FrmImportRes;
+    delete frmLogin;
+    reset();
+}
+
+void Forms::terminate() {
+    if (const std::function<void()>& terminator = installedTerminator()) {
+        terminator();
+        return;
+    }
+    // exit() rather than quit(): quit() would first try to close every window, and the map
+    // window answers a close with its confirmation question.
+    QCoreApplication::exit(0);
+}
+
+void Forms::setTerminator(std::function<void()> terminator) {
+    installedTerminator() = std::move(terminator);
 }
 
 } // namespace korvell

@@ -2,6 +2,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "Dialogs.h"
+
+#include <QObject>
+
+#include <functional>
+
 class QWidget;
 
 namespace korvell {
@@ -10,7 +16,8 @@ class TfrmLogin;
 class TFrmImportRes;
 class TFormKorvell;
 
-/// The three windows of the program; each is set before the window's creation handler runs.
+/// The three windows of the program; each is set before the window's creation handler runs and
+/// is cleared when its window is destroyed.
 extern TfrmLogin* frmLogin;
 extern TFrmImportRes* FrmImportRes;
 extern TFormKorvell* FormKorvell;
@@ -21,15 +28,31 @@ namespace Forms {
 QWidget* mainForm();
 /// Records that a window's creation completed (the first one becomes the main window).
 void creationCompleted(QWidget* form);
-/// Forgets the windows (tests create and destroy them repeatedly).
+/// Forgets the windows without destroying them.
 void reset();
+/// Destroys the windows that exist (map, import, then login window, which owns the connection)
+/// and forgets them.
+void destroyAll();
 
-/// Creates a window: the object (its design), then the reference, then its creation handler.
+/// Ends the application: the message loop is left and the program returns from its entry.
+void terminate();
+/// Replaces what terminate() does until reset with an empty function (tests only, since leaving
+/// the message loop while none runs would stop every later nested loop of the test).
+void setTerminator(std::function<void()> terminator);
+
+/// Creates a window: the object (its design), then the reference, then its creation handler. An
+/// error of the creation handler goes to the standard error report and the window is kept.
 template <class T> T* create(T*& reference) {
-    reference = new T();
-    reference->FormCreate();
-    creationCompleted(reference);
-    return reference;
+    T* form = new T();
+    reference = form;
+    QObject::connect(form, &QObject::destroyed, [&reference, form] {
+        if (reference == form) {
+            reference = nullptr;
+        }
+    });
+    guarded(form, [form] { form->FormCreate(); });
+    creationCompleted(form);
+    return form;
 }
 
 } // namespace Forms
