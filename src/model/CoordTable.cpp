@@ -34,8 +34,11 @@ double toNumber(const QVariant& value, int field) {
         const QString text = value.toString().trimmed();
         if (text.isEmpty())
             return kNull;
+        // A group separator would make "1,5" read as fifteen.
+        QLocale c = QLocale::c();
+        c.setNumberOptions(QLocale::RejectGroupSeparator);
         bool ok = false;
-        const double d = QLocale::c().toDouble(text, &ok);
+        const double d = c.toDouble(text, &ok);
         if (!ok)
             throw Error(QStringLiteral("'%1' is not a valid number for field '%2'").arg(text, fieldName(field)));
         return d;

@@ -110,11 +110,11 @@ private:
 CsvTable CsvTable::parse(QStringView text) {
     CsvTable table;
     Reader reader(text);
-    int line = 1;
-    if (!reader.next(table.m_header, line))
+    if (!reader.next(table.m_header, table.m_headerLine))
         fail(1, 1, QStringLiteral("no header row"));
     const qsizetype width = table.m_header.size();
     QStringList fields;
+    int line = 1;
     while (reader.next(fields, line)) {
         if (fields.size() < width)
             fail(line, static_cast<int>(fields.size()) + 1,

@@ -27,6 +27,8 @@ public:
     static CsvTable parse(QStringView text);
 
     const QStringList& header() const { return m_header; }
+    /// Line of the text on which the header begins.
+    int headerLine() const { return m_headerLine; }
     int rowCount() const { return static_cast<int>(m_rows.size()); }
     const QStringList& row(int i) const { return m_rows[static_cast<std::size_t>(i)]; }
     /// Line of the text on which data row i begins.
@@ -39,6 +41,7 @@ public:
 
 private:
     QStringList m_header;
+    int m_headerLine = 1;
     std::vector<QStringList> m_rows;
     std::vector<int> m_lines;
 };

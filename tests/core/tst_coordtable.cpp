@@ -266,6 +266,7 @@ void TestCoordTable::setValueConversions() {
     table.setVariant(QStringLiteral("bcolor"), 0x00FF8040);
     table.setString(QStringLiteral("product"), QString());
     QVERIFY_THROWS_EXCEPTION(Error, table.setString(QStringLiteral("v_y"), QStringLiteral("abc")));
+    QVERIFY_THROWS_EXCEPTION(Error, table.setString(QStringLiteral("v_y"), QStringLiteral("1,5")));
     QVERIFY_THROWS_EXCEPTION(Error, table.setFloat(QStringLiteral("bcolor"), 1e10));
     table.post();
 

@@ -96,11 +96,12 @@ void TestCsv::errors() {
 }
 
 void TestCsv::rowLines() {
-    const CsvTable table = CsvTable::parse(u"a\n\n1\n\"x\ny\"\n2\n");
+    const CsvTable table = CsvTable::parse(u"\r\na\n\n1\n\"x\ny\"\n2\n");
+    QCOMPARE(table.headerLine(), 2);
     QCOMPARE(table.rowCount(), 3);
-    QCOMPARE(table.lineOf(0), 3);
-    QCOMPARE(table.lineOf(1), 4);
-    QCOMPARE(table.lineOf(2), 6);
+    QCOMPARE(table.lineOf(0), 4);
+    QCOMPARE(table.lineOf(1), 5);
+    QCOMPARE(table.lineOf(2), 7);
 }
 
 void TestCsv::format_data() {
