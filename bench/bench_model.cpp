@@ -146,8 +146,13 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                m_seconds[run.benchmark_name()] = run.cpu_accumulated_time / static_cast<double>(run.iterations);
+            if (run.run_type != Run::RT_Iteration || run.iterations <= 0)
+                continue;
+            // With --benchmark_repetitions the quietest repetition counts.
+            const double seconds = run.cpu_accumulated_time / static_cast<double>(run.iterations);
+            const auto [it, inserted] = m_seconds.emplace(run.benchmark_name(), seconds);
+            if (!inserted && seconds < it->second)
+                it->second = seconds;
         }
     }
     void Finalize() override {
