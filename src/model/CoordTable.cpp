@@ -260,7 +260,7 @@ void CoordTable::storeNew(int row) {
 
 void CoordTable::storeEdit() {
     const auto at = static_cast<std::size_t>(m_current);
-    if (keyOf(m_texts[F_rowid][at]) != keyOf(m_buffer.texts[F_rowid]))
+    if (m_texts[F_rowid][at] != m_buffer.texts[F_rowid])
         m_keysStale = true;
     for (std::size_t f = 0; f < FieldCount; ++f) {
         m_numbers[f][at] = m_buffer.numbers[f];
