@@ -92,6 +92,7 @@ private slots:
     void centreIsAFixedPoint();
     void writeBackStoresTheFieldMap();
     void writeBackOnClosedOrEmptyTable();
+    void writeBackPostsAPendingEditFirst();
     void effortAndNeededCapabilityCopy();
     void passesAnnounceOncePerSeries();
     void readersNeverSeeStalePoints();
@@ -344,6 +345,17 @@ void TestMapModel::writeBackOnClosedOrEmptyTable() {
     QVERIFY(!map.table.isOpen());
     QCOMPARE(map.s(MxPotentialMarket).count(), 0);
     QCOMPARE(changes.count(), 2); // the write-back's own re-enable, then the close
+}
+
+void TestMapModel::writeBackPostsAPendingEditFirst() {
+    Map map;
+    appendRecord(map.table, {});
+    COMPARE_EXACT(map.s(MxValue).x(0), 5.0);
+    map.table.edit();
+    map.table.setValue(F_v_x, 7.7);
+    map.model.StoreSeriesToTable();
+    COMPARE_EXACT(map.table.number(0, F_v_x), roundScore(7.7));
+    COMPARE_EXACT(map.s(MxValue).x(0), roundScore(7.7));
 }
 
 void TestMapModel::effortAndNeededCapabilityCopy() {
