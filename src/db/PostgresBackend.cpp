@@ -42,15 +42,21 @@ void PostgresBackend::configure(QSqlDatabase& db, const OleDbString& settings) c
     db.setDatabaseName(settings.value(QStringLiteral("Initial Catalog")));
     db.setUserName(settings.value(QStringLiteral("User ID")));
     db.setPassword(settings.value(QStringLiteral("Password")));
-    db.setConnectOptions(QStringLiteral("connect_timeout=%1").arg(connectTimeout(settings, defaultConnectTimeout)));
+    // With standard_conforming_strings off a backslash escapes the next quote, and doubling
+    // quotes no longer keeps a value inside its literal. It is set when the session starts, since
+    // the driver learns the setting once, when it connects, and escapes bound values by it.
+    db.setConnectOptions(QStringLiteral("connect_timeout=%1;options='-c standard_conforming_strings=on'")
+                             .arg(connectTimeout(settings, defaultConnectTimeout)));
 }
 
 void PostgresBackend::prepareSession(QSqlDatabase& db) const {
-    // With standard_conforming_strings off a backslash escapes the next quote, and doubling
-    // quotes no longer keeps a value inside its literal.
-    QSqlQuery session(db);
-    if (!session.exec(QStringLiteral("SET standard_conforming_strings = on"))) {
-        throw Error(QStringLiteral("The database session cannot be prepared: %1").arg(errorText(session.lastError())));
+    QSqlQuery setting(db);
+    if (!setting.exec(QStringLiteral("SHOW standard_conforming_strings")) || !setting.next()) {
+        throw Error(QStringLiteral("The database session cannot be checked: %1").arg(errorText(setting.lastError())));
+    }
+    if (setting.value(0).toString() != QLatin1String("on")) {
+        throw Error(QStringLiteral("The database server treats backslashes in texts as escapes "
+                                   "(standard_conforming_strings is off); the program cannot work with it safely."));
     }
 }
 
