@@ -15,16 +15,21 @@
 
 namespace korvell {
 
-QString SqliteBackend::driverName() const {
-    return QStringLiteral("QSQLITE");
-}
+namespace {
 
-QString SqliteBackend::databasePath(const OleDbString& settings) {
+// Data Source; a relative path is relative to the program's folder.
+QString databasePath(const OleDbString& settings) {
     const QString source = QDir::fromNativeSeparators(settings.value(QStringLiteral("Data Source")));
     if (source.isEmpty() || QDir::isAbsolutePath(source)) {
         return source;
     }
     return QDir::cleanPath(ProgramFolder::filePath(source));
+}
+
+} // namespace
+
+QString SqliteBackend::driverName() const {
+    return QStringLiteral("QSQLITE");
 }
 
 void SqliteBackend::configure(QSqlDatabase& db, const OleDbString& settings) const {

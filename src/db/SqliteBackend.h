@@ -15,9 +15,6 @@ public:
     void configure(QSqlDatabase& db, const OleDbString& settings) const override;
     void prepareSession(QSqlDatabase& db) const override;
     Statement translate(QSqlDatabase& db, const QString& sql) const override;
-
-    /// The database file that settings name: Data Source, relative to the program's folder.
-    static QString databasePath(const OleDbString& settings);
 };
 
 } // namespace korvell
