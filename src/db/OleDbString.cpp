@@ -40,10 +40,12 @@ OleDbString OleDbString::parse(const QString& text) {
     OleDbString result;
     qsizetype pos = 0;
     while (pos < text.size()) {
-        const qsizetype equals = text.indexOf(QLatin1Char('='), pos);
         const qsizetype semicolon = text.indexOf(QLatin1Char(';'), pos);
-        if (equals < 0 || (semicolon >= 0 && semicolon < equals)) {
-            const qsizetype end = semicolon < 0 ? text.size() : semicolon;
+        const qsizetype end = semicolon < 0 ? text.size() : semicolon;
+        // Only this part is searched, so that a long run of parts stays linear.
+        const qsizetype found = QStringView(text).sliced(pos, end - pos).indexOf(QLatin1Char('='));
+        const qsizetype equals = found < 0 ? -1 : pos + found;
+        if (equals < 0) {
             if (!text.mid(pos, end - pos).trimmed().isEmpty()) {
                 throw Error(QStringLiteral("The connection string has a part that is not keyword=value."));
             }
@@ -71,9 +73,8 @@ OleDbString OleDbString::parse(const QString& text) {
             }
             ++pos;
         } else {
-            const qsizetype end = text.indexOf(QLatin1Char(';'), pos);
-            value = text.mid(pos, (end < 0 ? text.size() : end) - pos).trimmed();
-            pos = end < 0 ? text.size() : end + 1;
+            value = text.mid(pos, end - pos).trimmed();
+            pos = end + 1;
         }
         result.set(keyword, value);
     }

@@ -88,6 +88,9 @@ void TestConnectionString::parsesKeywordValuePairs_data() {
                                       "User ID=app;Initial Catalog=korvell;Data Source=10.0.0.5,1433"
                                    << "data source"
                                    << "10.0.0.5,1433";
+    QTest::newRow("empty parts") << ";Provider=SQLite;; ;Data Source=x.db;;"
+                                 << "data source"
+                                 << "x.db";
     QTest::newRow("missing keyword reads empty") << "Provider=SQLite"
                                                  << "password"
                                                  << "";
