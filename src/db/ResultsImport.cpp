@@ -102,8 +102,6 @@ void ResultsImport::run(const QString& userId, const QString& productId) {
         // Views and charts catch up once at the end instead of at every record; a failure
         // must not leave the flag raised, or records typed later would get no defaults.
         auto lower = qScopeGuard([this] {
-            if (m_table.state() != CoordTable::State::Browse && m_table.isOpen())
-                m_table.cancel();
             m_table.enableControls();
             m_setImporting(false);
         });
@@ -144,17 +142,23 @@ void ResultsImport::applyStep(const Step& step, const ResultSet& rows) {
             m_table.edit();
         else
             m_table.append();
-        m_table.setValue(xField, rows.value(row, xColumn));
-        if (yField >= 0)
-            m_table.setValue(yField, rows.value(row, yColumn));
-        if (!found) {
-            if (initialsColumn < 0)
-                initialsColumn = column("initials");
-            m_table.setValue(F_rowid, key);
-            m_table.setValue(F_product, rows.value(row, initialsColumn));
-            m_table.setValue(F_bubbleradius, kImportedRadius);
+        try {
+            m_table.setValue(xField, rows.value(row, xColumn));
+            if (yField >= 0)
+                m_table.setValue(yField, rows.value(row, yColumn));
+            if (!found) {
+                if (initialsColumn < 0)
+                    initialsColumn = column("initials");
+                m_table.setValue(F_rowid, key);
+                m_table.setValue(F_product, rows.value(row, initialsColumn));
+                m_table.setValue(F_bubbleradius, kImportedRadius);
+            }
+            m_table.post();
+        } catch (...) {
+            // The rows before stay; this one is not half-stored.
+            m_table.cancel();
+            throw;
         }
-        m_table.post();
     }
 }
 
