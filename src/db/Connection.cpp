@@ -6,6 +6,7 @@
 #include "db/Backend.h"
 #include "db/DataLinkFile.h"
 #include "db/OleDbString.h"
+#include "db/SqlText.h"
 
 #include <QAtomicInteger>
 #include <QSqlDatabase>
@@ -97,14 +98,22 @@ void Connection::release() {
     }
 }
 
-QString Connection::scrubbed(QString text) const {
+QString Connection::scrubbed(QString text, const QStringList& hidden) const {
+    // A value is hidden in its quoted forms too, which stay unambiguous however short it is.
+    for (const QString& value : hidden) {
+        text.replace(sqlQuote(value), QStringLiteral("'********'"));
+        text.replace(QLatin1Char('"') + value + QLatin1Char('"'), QStringLiteral("\"********\""));
+        if (value.size() >= minScrubbedLength) {
+            text.replace(value, QStringLiteral("********"));
+        }
+    }
     if (m_password.size() >= minScrubbedLength) {
         text.replace(m_password, QStringLiteral("********"));
     }
     return text;
 }
 
-QSqlQuery Connection::run(const QString& sql, const QVariantMap& parameters) {
+QSqlQuery Connection::run(const QString& sql, const QVariantMap& parameters, const QStringList& hidden) {
     if (!isOpen()) {
         throw Error(QStringLiteral("The database connection is not open."));
     }
@@ -130,13 +139,21 @@ QSqlQuery Connection::run(const QString& sql, const QVariantMap& parameters) {
     }
     if (!ok) {
         throw Error(scrubbed(
-            QStringLiteral("The database reported an error: %1").arg(m_backend->errorText(query.lastError()))));
+            QStringLiteral("The database reported an error: %1").arg(m_backend->errorText(query.lastError())), hidden));
     }
     return query;
 }
 
 ResultSet Connection::query(const QString& sql, const QVariantMap& parameters) {
-    QSqlQuery query = run(sql, parameters);
+    return read(sql, parameters, {});
+}
+
+ResultSet Connection::queryCredentials(const QString& userName, const QString& password) {
+    return read(credentialQuery(userName, password), {}, {password});
+}
+
+ResultSet Connection::read(const QString& sql, const QVariantMap& parameters, const QStringList& hidden) {
+    QSqlQuery query = run(sql, parameters, hidden);
     const QSqlRecord record = query.record();
     QStringList columns;
     for (int i = 0; i < record.count(); ++i) {
@@ -153,13 +170,14 @@ ResultSet Connection::query(const QString& sql, const QVariantMap& parameters) {
     }
     if (query.lastError().isValid()) {
         throw Error(scrubbed(QStringLiteral("The database reported an error while reading rows: %1")
-                                 .arg(m_backend->errorText(query.lastError()))));
+                                 .arg(m_backend->errorText(query.lastError())),
+                             hidden));
     }
     return ResultSet(columns, rows);
 }
 
 int Connection::execute(const QString& sql, const QVariantMap& parameters) {
-    return run(sql, parameters).numRowsAffected();
+    return run(sql, parameters, {}).numRowsAffected();
 }
 
 } // namespace korvell

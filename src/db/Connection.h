@@ -45,6 +45,9 @@ public:
     ResultSet query(const QString& sql, const QVariantMap& parameters = {});
     /// Runs a statement that returns no rows; the number of rows it changed.
     int execute(const QString& sql, const QVariantMap& parameters = {});
+    /// Runs the credential query for userName and password. Its error texts never hold the
+    /// password, even where the server quotes the statement or the value in its message.
+    ResultSet queryCredentials(const QString& userName, const QString& password);
 
     /// The settings that connectionString stands for, a data-link file's content read in.
     /// Throws Error when they cannot be read.
@@ -56,8 +59,9 @@ signals:
 
 private:
     void release();
-    QString scrubbed(QString text) const;
-    QSqlQuery run(const QString& sql, const QVariantMap& parameters);
+    QString scrubbed(QString text, const QStringList& hidden = {}) const;
+    QSqlQuery run(const QString& sql, const QVariantMap& parameters, const QStringList& hidden);
+    ResultSet read(const QString& sql, const QVariantMap& parameters, const QStringList& hidden);
 
     const QString m_name;
     QString m_connectionString;

@@ -252,11 +252,12 @@ void TestConnection::refusesToOpen() {
     // An unreachable server must not hang the login: the login timeout is a few seconds.
     QVERIFY2(timer.elapsed() < 10000, "the refusal took too long");
     QVERIFY(!error.isEmpty());
-    QVERIFY2(error.contains(expected, Qt::CaseInsensitive), qPrintable(error));
+    // Checked before the text is ever printed.
     QVERIFY2(!error.contains(QLatin1String("Secret-Pa55")), "the password is in the error text");
     if (!m_postgres.isEmpty()) {
         QVERIFY2(!error.contains(TestDatabases::postgresPassword()), "the password is in the error text");
     }
+    QVERIFY2(error.contains(expected, Qt::CaseInsensitive), qPrintable(error));
     QVERIFY(!connection.isOpen());
     QCOMPARE(disconnected.count(), 0);
 }

@@ -37,6 +37,8 @@ private slots:
     void keepsQuotesLiteralWhateverTheServerDefault();
     void keepsPasswordsOutOfErrorTexts_data();
     void keepsPasswordsOutOfErrorTexts();
+    void hidesPasswordsTheServerRepeats_data();
+    void hidesPasswordsTheServerRepeats();
 
 private:
     void prepare(const QString& connectionString);
@@ -178,17 +180,51 @@ void TestCredentials::keepsPasswordsOutOfErrorTexts() {
     connection.open();
     const QString password = QStringLiteral("Hostile-Secret-42");
 
-    // A credential query that fails: the server may quote the statement in its message.
-    connection.execute(QStringLiteral("ALTER TABLE utilizadores RENAME TO utilizadores_away"));
+    // A credential query that fails near the password: the server may quote the statement there.
+    connection.execute(QStringLiteral("ALTER TABLE utilizadores RENAME COLUMN password TO senha"));
     QString error;
     try {
-        connection.query(credentialQuery(QStringLiteral("demo"), password));
+        connection.queryCredentials(QStringLiteral("demo"), password);
     } catch (const Error& e) {
         error = e.text();
     }
-    connection.execute(QStringLiteral("ALTER TABLE utilizadores_away RENAME TO utilizadores"));
-    QVERIFY2(error.contains(QLatin1String("utilizadores")), qPrintable(error));
+    connection.execute(QStringLiteral("ALTER TABLE utilizadores RENAME COLUMN senha TO password"));
     QVERIFY2(!error.contains(QLatin1String("Hostile-Secret")), "the password is in the error text");
+    QVERIFY2(error.contains(QLatin1String("password")), qPrintable(error));
+}
+
+void TestCredentials::hidesPasswordsTheServerRepeats_data() {
+    QTest::addColumn<QString>("password");
+    QTest::newRow("long") << "Hostile-Secret-42";
+    QTest::newRow("short, with a quote") << "x'y";
+    QTest::newRow("one character") << "z";
+}
+
+void TestCredentials::hidesPasswordsTheServerRepeats() {
+    QFETCH(QString, password);
+    if (m_postgresNames.isEmpty()) {
+        QSKIP("needs the PostgreSQL test cluster");
+    }
+    // A password column of another type: the server's message quotes the value it could not read.
+    QString name;
+    Connection connection;
+    connection.setConnectionString(TestDatabases::createPostgres(&name));
+    connection.open();
+    connection.execute(QStringLiteral("ALTER TABLE utilizadores ALTER COLUMN password TYPE integer USING NULL"));
+    QString error;
+    try {
+        connection.queryCredentials(QStringLiteral("demo"), password);
+    } catch (const Error& e) {
+        error = e.text();
+    }
+    connection.close();
+    TestDatabases::dropPostgres(name);
+    QVERIFY2(!error.contains(sqlQuote(password)) && !error.contains(QLatin1Char('"') + password + QLatin1Char('"')),
+             "the password is in the error text");
+    if (password.size() >= 4) {
+        QVERIFY2(!error.contains(password), "the password is in the error text");
+    }
+    QVERIFY2(error.contains(QLatin1String("integer")), qPrintable(error));
 }
 
 QTEST_GUILESS_MAIN(TestCredentials)
