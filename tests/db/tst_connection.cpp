@@ -307,7 +307,7 @@ void TestConnection::reportsALostServer() {
     connection.setConnectionString(m_postgres);
     connection.open();
     const qlonglong pid = connection.query(QStringLiteral("SELECT pg_backend_pid() AS pid")).value(0, 0).toLongLong();
-    TestDatabases::admin(QStringLiteral("SELECT pg_terminate_backend(%1)").arg(pid));
+    TestDatabases::admin(QStringLiteral("SELECT pg_terminate_backend(%1, 5000)").arg(pid));
 
     QVERIFY_THROWS_EXCEPTION(Error, connection.query(QStringLiteral("SELECT * FROM utilizadores")));
     connection.close();
