@@ -1,9 +1,6 @@
 // Copyright 2026 Korvell developers
 // SPDX-License-Identifier: MIT
 #include "ui/Forms.h"
-#include "ui/ImportResults.h"
-#include "ui/Login.h"
-#include "ui/Main.h"
 
 #include <QApplication>
 
@@ -16,16 +13,7 @@ int WebKorvell(int argc, char** argv) {
     // Only the map window's close and the login window's close end the run.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    // A login accepted during the login window's creation creates the map window there; that
-    // window then completes first and becomes the main window.
-    Forms::create(frmLogin);
-    Forms::create(FrmImportRes);
-    if (!FormKorvell) {
-        Forms::create(FormKorvell);
-    }
-    if (QWidget* main = Forms::mainForm()) {
-        main->show();
-    }
+    Forms::start();
     const int result = QApplication::exec();
     Forms::destroyAll();
     return result;

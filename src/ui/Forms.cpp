@@ -54,6 +54,19 @@ void Forms::destroyAll() {
     reset();
 }
 
+void Forms::start() {
+    // A login accepted during the login window's creation creates the map window there; that
+    // window then completes first and becomes the main window.
+    create(frmLogin);
+    create(FrmImportRes);
+    if (!FormKorvell) {
+        create(FormKorvell);
+    }
+    if (QWidget* main = mainForm()) {
+        main->show();
+    }
+}
+
 void Forms::terminate() {
     if (const std::function<void()>& terminator = installedTerminator()) {
         terminator();

@@ -34,6 +34,10 @@ void reset();
 /// and forgets them.
 void destroyAll();
 
+/// Creates the three windows in their order (login, import, then the map window unless the
+/// login's creation made it) and shows the main window.
+void start();
+
 /// Ends the application: the message loop is left and the program returns from its entry.
 void terminate();
 /// Replaces what terminate() does until reset with an empty function (tests only, since leaving
