@@ -6,6 +6,7 @@
 #include "db/Connection.h"
 #include "db/SiteConnection.h"
 #include "localisation/Appvars.h"
+#include "localisation/IniFile.h"
 #include "localisation/ProgramFolder.h"
 #include "model/CoordRecordDefaults.h"
 #include "model/CoordTable.h"
@@ -17,6 +18,7 @@
 #include "ui/Login.h"
 #include "ui/MatrixChart.h"
 #include "ui/Pictures.h"
+#include "ui/QuestionsGrid.h"
 #include "ui/ValuesGrid.h"
 #include "ui/XLabel.h"
 
@@ -258,8 +260,9 @@ void TFormKorvell::createHeader() {
     auto* row = new QHBoxLayout(Panel1);
     row->setContentsMargins(8, 4, 7, 4);
     row->setSpacing(2);
-    row->addWidget(LHint);
-    row->addStretch(1);
+    // A long hint gives way to the buttons instead of holding the window wide.
+    LHint->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    row->addWidget(LHint, 1);
     for (QWidget* control :
          std::initializer_list<QWidget*>{Label1, cxSpinRadius, cxButtonClose, cxButton1, cxButton2, cxButton4}) {
         row->addWidget(control);
@@ -313,6 +316,8 @@ void TFormKorvell::createPages() {
     P_VALUES->layout()->addWidget(Panel2);
     Panel2->hide();
 
+    cxGrid2 = new QuestionsGrid(cxTabSheet1);
+    cxTabSheet1->layout()->addWidget(cxGrid2);
     cxTabSheet1->installEventFilter(this);
 
     // The design leaves BM active; the handlers follow the tab from here on.
@@ -430,6 +435,9 @@ void TFormKorvell::FormCreate() {
     installDragTools();
     cxPageControl1->setCurrentWidget(P_MAP);
     cxPageControl1->setTabVisible(cxPageControl1->indexOf(P_NINEOD), false);
+    // The design hides Import Data; a site that imports says so in the settings file.
+    cxButton1->setVisible(IniFile::readString(settingsFilePath(), QStringLiteral("SAVED_VARS"),
+                                              QStringLiteral("SHOW_IMPORT")) == QLatin1String("1"));
 }
 
 void TFormKorvell::installDragTools() {
@@ -518,7 +526,7 @@ void TFormKorvell::backToLogin() {
 }
 
 void TFormKorvell::cxTabSheet1Show() {
-    // The questions grid opens its data sets here once the sheet holds it.
+    cxGrid2->openDataSets(frmLogin ? frmLogin->ADOConnection1 : nullptr);
 }
 
 void TFormKorvell::FormCloseQuery(bool& CanClose) {
@@ -738,17 +746,18 @@ void TFormKorvell::setChartBorders(bool visible) {
 void TFormKorvell::cxButton2Click() {
     const QString fileName =
         ProgramFolder::filePath(QStringLiteral("Exported_") + newGuidText() + QStringLiteral(".jpg"));
-    setChartBorders(false);
-    // The borders come back also when the picture cannot be written.
-    auto restoreBorders = qScopeGuard([this] { setChartBorders(true); });
-    const QImage picture = grab().toImage();
-    QImageWriter writer(fileName, "jpg");
-    if (!writer.write(picture)) {
-        throw Error(QStringLiteral("The picture could not be saved as %1: %2")
-                        .arg(QDir::toNativeSeparators(fileName), writer.errorString()));
+    {
+        BusyCursor busy;
+        setChartBorders(false);
+        // The borders come back also when the picture cannot be written.
+        const auto restoreBorders = qScopeGuard([this] { setChartBorders(true); });
+        const QImage picture = grab().toImage();
+        QImageWriter writer(fileName, "jpg");
+        if (!writer.write(picture)) {
+            throw Error(QStringLiteral("The picture could not be saved as %1: %2")
+                            .arg(QDir::toNativeSeparators(fileName), writer.errorString()));
+        }
     }
-    restoreBorders.dismiss();
-    setChartBorders(true);
     Dialogs::show(this, Dialogs::Icon::None, Dialogs::Buttons::Ok,
                   AppTexts.MSG_Exported + QDir::toNativeSeparators(fileName));
 }
