@@ -139,6 +139,9 @@ QString CsvTable::formatField(const QString& field) {
 }
 
 QString CsvTable::formatRow(const QStringList& fields) {
+    // Unquoted, a record of one empty field would be a blank line, which reading skips.
+    if (fields.size() == 1 && fields.front().isEmpty())
+        return QStringLiteral("\"\"");
     QString line;
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (i > 0)
