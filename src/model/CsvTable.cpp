@@ -129,8 +129,10 @@ CsvTable CsvTable::parse(QStringView text) {
 }
 
 QString CsvTable::formatField(const QString& field) {
-    const bool needsQuotes =
-        std::any_of(field.cbegin(), field.cend(), [](QChar c) { return c == QChar(kQuote) || endsField(c.unicode()); });
+    // A leading U+FEFF would read as the byte-order mark at the start of a text.
+    const bool needsQuotes = field.startsWith(QChar(0xFEFF)) || std::any_of(field.cbegin(), field.cend(), [](QChar c) {
+                                 return c == QChar(kQuote) || endsField(c.unicode());
+                             });
     if (!needsQuotes)
         return field;
     QString quoted = field;
