@@ -28,6 +28,7 @@ class DragPointTool;
 class MapModel;
 class MatrixChart;
 class TXLabel;
+class QuestionsGrid;
 class ValuesGrid;
 
 /**
@@ -102,6 +103,7 @@ public:
     QWidget* cxTabSheet1 = nullptr;
     QWidget* Panel2 = nullptr;
     ValuesGrid* cxGrid1 = nullptr;
+    QuestionsGrid* cxGrid2 = nullptr;
 
     QStatusBar* StatusBar1 = nullptr;
     QLabel* keyboardStatePanel = nullptr;
