@@ -11,7 +11,6 @@
 #include "db/Connection.h"
 #include "db/ResultsImport.h"
 #include "db/SqlDataSet.h"
-#include "db/SqlText.h"
 #include "localisation/Appvars.h"
 
 #include <QGuiApplication>
@@ -260,8 +259,7 @@ bool CredentialsStillValid() {
         return false;
     }
     try {
-        return !frmLogin->ADOConnection1->query(credentialQuery(AppUser.CurrentUserName, AppUser.CurrentPassword))
-                    .isEmpty();
+        return !frmLogin->ADOConnection1->queryCredentials(AppUser.CurrentUserName, AppUser.CurrentPassword).isEmpty();
     } catch (const std::exception&) {
         // Any trouble means the user must log in again; the check itself reports nothing.
         return false;

@@ -216,7 +216,7 @@ void TfrmLogin::checkCredentials() {
     setStatus(QStringLiteral(" Validating Login info... "));
     ResultSet user;
     try {
-        user = ADOConnection1->query(credentialQuery(EdUser->text(), EdPass->text()));
+        user = ADOConnection1->queryCredentials(EdUser->text(), EdPass->text());
     } catch (const Error&) {
         // Not this attempt's to handle: the error report shows it, over an empty status line.
         setStatus(QString());

@@ -367,10 +367,16 @@ private slots:
         f.useDefaultDataLink(f.database(LoginFixture::Engine::SQLite));
         f.execute(QStringLiteral("ALTER TABLE utilizadores RENAME TO utilizadores_old"));
         createLogin();
+        attempt(QStringLiteral("demo"), QStringLiteral("Pa55word"));
 
-        QCOMPARE(f.shown.size(), 1);
-        QCOMPARE(f.shown.first().message.icon, Dialogs::Icon::Critical);
-        QVERIFY(f.shown.first().message.text.contains(QStringLiteral("utilizadores")));
+        // The error report at creation, the notice of the second attempt's close, its error report.
+        QCOMPARE(f.shown.size(), 3);
+        QCOMPARE(f.shown.at(1).message.text, disconnected);
+        for (const int i : {0, 2}) {
+            QCOMPARE(f.shown.at(i).message.icon, Dialogs::Icon::Critical);
+            QVERIFY(f.shown.at(i).message.text.contains(QStringLiteral("utilizadores")));
+        }
+        QVERIFY(!f.anyOutputContains(QStringLiteral("Pa55word")));
         QCOMPARE(frmLogin->LStatus->text(), QString());
         QVERIFY(QGuiApplication::overrideCursor() == nullptr);
         QVERIFY(frmLogin->ADOConnection1->isOpen());
