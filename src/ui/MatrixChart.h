@@ -64,8 +64,11 @@ public:
     void addTool(DragPointTool* tool);
     QList<DragPointTool*> tools() const;
 
-    /// Value <-> pixel mapping of the current size.
-    const ChartGeometry& plotGeometry() const { return m_geometry; }
+    /// Value <-> pixel mapping of the current size (also before the chart is first shown).
+    const ChartGeometry& plotGeometry() const {
+        ensureLayout();
+        return m_geometry;
+    }
     /// Index of the topmost bubble of series under pos (widget pixels); -1 when none.
     int bubbleAt(const BubbleSeries* series, QPointF pos) const;
 
@@ -89,7 +92,7 @@ protected:
 
 private:
     void createLabels();
-    void placeLabels();
+    void ensureLayout() const;
     void relayout();
     void invalidateBackground();
     void paintBackground(QPainter& painter) const;
@@ -114,10 +117,12 @@ private:
     bool m_leftMinorGrid = true;
     bool m_bottomMinorGrid = true;
 
-    ChartGeometry m_geometry;
+    // A hidden widget gets no resize events until it is shown, so the layout follows the size lazily.
+    mutable QSize m_layoutSize;
+    mutable ChartGeometry m_geometry;
     QPixmap m_background;
-    bool m_backgroundValid = false;
-    QHash<quint64, QImage> m_sprites;
+    mutable bool m_backgroundValid = false;
+    mutable QHash<quint64, QImage> m_sprites;
     qreal m_spriteDpr = 0;
     int m_spriteHeight = 0;
 };
