@@ -10,6 +10,7 @@ packages=(
     unixodbc tdsodbc
     postgresql sqlite3
     libbenchmark-dev
+    clang-14 libclang-rt-14-dev
     xvfb xauth fonts-dejavu-core
 )
 

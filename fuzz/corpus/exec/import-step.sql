@@ -1,0 +1,1 @@
+EXEC selectgrafico_map'G1','5','12','P'

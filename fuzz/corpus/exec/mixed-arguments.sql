@@ -1,0 +1,1 @@
+EXECUTE selectgrafico_eva_calc N'G19', 'O''Brien', 12, -3.5, NULL;

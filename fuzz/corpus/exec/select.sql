@@ -1,0 +1,1 @@
+SELECT * FROM utilizadores WHERE nome = 'a'
