@@ -26,8 +26,6 @@ public:
 
     explicit ScoreSpinDelegate(Limits limits, QObject* parent = nullptr);
 
-    const Limits& limits() const { return m_limits; }
-
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;

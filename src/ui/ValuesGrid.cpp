@@ -400,11 +400,6 @@ int ValuesGrid::columnIndex(const QString& name) const {
     return -1;
 }
 
-QString ValuesGrid::columnName(int column) const {
-    return column >= 0 && column < static_cast<int>(m_columns.size()) ? m_columns[static_cast<std::size_t>(column)].name
-                                                                      : QString();
-}
-
 QString ValuesGrid::columnCaption(const QString& name) const {
     const int column = columnIndex(name);
     return column < 0 ? QString() : m_model->headerData(column, Qt::Horizontal).toString();

@@ -36,7 +36,6 @@ public:
 
     /// Column of the view named `name` (such as "vcoordspm_x"), -1 when there is none.
     int columnIndex(const QString& name) const;
-    QString columnName(int column) const;
     QString columnCaption(const QString& name) const;
     void setColumnCaption(const QString& name, const QString& text);
     /// Bands counted from 0 in the view's band list.

@@ -7,6 +7,7 @@
 #include "ui/CoordTableModel.h"
 #include "ui/Dialogs.h"
 #include "ui/NavigatorBar.h"
+#include "ui/RecordIndicatorHeader.h"
 #include "ui/ValuesGrid.h"
 
 #include <QDoubleSpinBox>
@@ -236,6 +237,7 @@ void TestValuesGrid::neededCapabilityEditsTheEffortFields() {
     QTest::keyClick(spin, Qt::Key_Enter);
     QCOMPARE(cell(1, "vcoordse_x").data().toDouble(), 7.3);
     QCOMPARE(m_table->state(), CoordTable::State::Edit);
+    QCOMPARE(m_grid->findChild<RecordIndicatorHeader*>()->marker(), RecordIndicatorHeader::Marker::Edit);
     QCOMPARE(m_table->number(1, F_e_x), 5.0);
 
     // The reverse: the effort band writes what the needed-capability band shows.
@@ -253,6 +255,8 @@ void TestValuesGrid::neededCapabilityEditsTheEffortFields() {
     QCOMPARE(m_table->number(1, F_e_y), 2.5);
     QCOMPARE(m_table->number(1, F_nc_x), 5.0);
     QCOMPARE(m_table->currentIndex(), 2);
+    QCOMPARE(m_grid->findChild<RecordIndicatorHeader*>()->marker(), RecordIndicatorHeader::Marker::Browse);
+    QCOMPARE(m_grid->findChild<RecordIndicatorHeader*>()->markedRow(), 2);
 }
 
 void TestValuesGrid::spinEditorsKeepTheirLimits_data() {
