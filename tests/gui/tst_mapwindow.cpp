@@ -63,6 +63,8 @@ private slots:
     void exportToUnwritableFolder();
     void closeAnsweredNo();
     void closeAnsweredYes();
+    void failedLoginCheckHidesWindow_data();
+    void failedLoginCheckHidesWindow();
 
 private:
     void createWindow();
@@ -132,6 +134,9 @@ void TestMapWindow::setPreferredLanguage(const QString& name) {
 }
 
 void TestMapWindow::startState() {
+    // The design's state: a site that imports turns Import Data on in the settings file.
+    IniFile::writeString(m_dir->filePath(QStringLiteral("korvell.ini")), QStringLiteral("SAVED_VARS"),
+                         QStringLiteral("SHOW_IMPORT"), QStringLiteral("0"));
     createWindow();
     QCOMPARE(m_window->windowTitle(), QStringLiteral(" KORVELL®  v.2.1"));
     QCOMPARE(m_window->size(), QSize(816, 568));
@@ -630,6 +635,27 @@ void TestMapWindow::closeAnsweredYes() {
              QStringLiteral("Portuguese"));
     QCOMPARE(m_messages.size(), 1);
     QCOMPARE(m_messages.first().text, QString::fromUtf8("Korvell\nDeseja fechar a aplicação Korvell ?"));
+}
+
+void TestMapWindow::failedLoginCheckHidesWindow_data() {
+    QTest::addColumn<bool>("byTimer");
+    QTest::newRow("periodic check") << true;
+    QTest::newRow("reconnect") << false;
+}
+
+void TestMapWindow::failedLoginCheckHidesWindow() {
+    QFETCH(bool, byTimer);
+    createWindow();
+    auto* timer = component<QTimer>("Timer1");
+    timer->start();
+    // No login window and no connection: the check fails, and so does the reconnect, unreported.
+    if (byTimer)
+        m_window->Timer1Timer();
+    else
+        m_window->cxButtonCloseClick();
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(timer->isActive(), !byTimer);
+    QVERIFY(m_messages.isEmpty());
 }
 
 QTEST_MAIN(TestMapWindow)
