@@ -53,6 +53,8 @@ QLabel* makeCaption(QWidget* parent, const QString& name, const QString& text, c
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, Qt::black);
     label->setPalette(palette);
+    // The designed size fits Tahoma; a wider substitute font must not cut the caption.
+    label->resize(label->sizeHint().expandedTo(geometry.size()));
     return label;
 }
 

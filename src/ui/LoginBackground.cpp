@@ -22,7 +22,7 @@ void paintField(QPainter& p, const QRect& area) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(40, 110, 180, 26));
     p.drawEllipse(QPointF(34, 150), 30, 30);
-    p.setBrush(QColor(230, 140, 40, 24));
+    p.setBrush(QColor(240, 150, 50, 40));
     p.drawEllipse(QPointF(area.right() - 16, area.bottom() - 36), 46, 46);
     p.setBrush(QColor(60, 160, 90, 22));
     p.drawEllipse(QPointF(area.right() - 20, 88), 18, 18);
