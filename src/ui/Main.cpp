@@ -14,6 +14,7 @@
 #include "ui/Dialogs.h"
 #include "ui/DragPointTool.h"
 #include "ui/Forms.h"
+#include "ui/HintLabel.h"
 #include "ui/ImportResults.h"
 #include "ui/Login.h"
 #include "ui/MatrixChart.h"
@@ -194,7 +195,7 @@ void TFormKorvell::createHeader() {
     Image1 = new QLabel(Panel1);
     Image1->setObjectName(QStringLiteral("Image1"));
 
-    LHint = new QLabel(QStringLiteral("  Hint: Double click on matrices to edit values"), Panel1);
+    LHint = new HintLabel(QStringLiteral("  Hint: Double click on matrices to edit values"), Panel1);
     LHint->setObjectName(QStringLiteral("LHint"));
     LHint->setFont(tahoma(11, true));
     QPalette hintPalette = LHint->palette();
@@ -261,7 +262,6 @@ void TFormKorvell::createHeader() {
     row->setContentsMargins(8, 4, 7, 4);
     row->setSpacing(2);
     // A long hint gives way to the buttons instead of holding the window wide.
-    LHint->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     row->addWidget(LHint, 1);
     for (QWidget* control :
          std::initializer_list<QWidget*>{Label1, cxSpinRadius, cxButtonClose, cxButton1, cxButton2, cxButton4}) {
