@@ -26,7 +26,6 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFileInfo>
@@ -548,7 +547,7 @@ void TFormKorvell::FormClose() {
     FClosing = true;
     if (frmLogin && frmLogin->ADOConnection1)
         frmLogin->ADOConnection1->close();
-    QCoreApplication::exit(0);
+    Forms::terminate();
 }
 
 void TFormKorvell::closeEvent(QCloseEvent* event) {
