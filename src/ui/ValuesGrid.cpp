@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <numeric>
 #include <utility>
 
 namespace korvell {
@@ -69,12 +70,12 @@ struct ColumnDef {
 constexpr int kRecId = CoordTableModel::RecIdField;
 
 // Within a band, in their order. Weights: the design widths of the bands split over their columns,
-// except the first band, whose columns keep their own widths so that the product name has room.
+// except the first band, where the product name gets the largest share.
 constexpr std::array<ColumnDef, 31> kColumns{{
     {"vcoordsRecId", kRecId, "RecId", 0, 1, 0, Editor::None, true},
     {"vcoordsrowid", F_rowid, "rowid", 0, 1, 59, Editor::None, true},
     {"vcoordsColumn1", F_bcolor, "Color", 0, 2, 45, Editor::Color, false},
-    {"vcoordsproduct", F_product, nullptr, 0, 2, 60, Editor::Text, false},
+    {"vcoordsproduct", F_product, nullptr, 0, 2, 90, Editor::Text, false},
     {"vcoordsbubbleradius", F_bubbleradius, nullptr, 0, 2, 47, Editor::Radius, false},
     {"vcoordspm_x", F_pm_x, "X", 2, 2, 37, Editor::Score, false},
     {"vcoordspm_y", F_pm_y, "Y", 2, 2, 36, Editor::Score, false},
@@ -294,12 +295,11 @@ void ValuesGrid::buildColumns() {
         switch (def.editor) {
         case Editor::Text:
             m_view->setItemDelegateForColumn(column, text);
-            minimumWidth = metrics.horizontalAdvance(QStringLiteral("<PRODUCT>")) + 10;
+            minimumWidth = 2 * numberWidth;
             break;
         case Editor::Color:
             m_view->setItemDelegateForColumn(column, color);
             m_model->setColumnReadOnly(column, true);
-            minimumWidth = 28;
             break;
         case Editor::Score:
             m_view->setItemDelegateForColumn(column, score);
@@ -334,16 +334,19 @@ void ValuesGrid::fitColumns() {
     }
     if (visible.empty())
         return;
-    // A column is at least as wide as its content and its caption's longest word, and the
-    // columns of a band together as wide as the band caption's longest word.
+    // A column is at least as wide as its content. Where the grid has room, it is also as wide as
+    // its caption's longest word, and the columns of a band together as wide as the band caption's
+    // longest word; on a narrow grid captions are cut short instead (their tooltips tell them whole).
     const QFontMetrics metrics(m_header->font());
     const auto longestWord = [&metrics](const QString& text) {
         int widest = 0;
         for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
             widest = std::max(widest, metrics.horizontalAdvance(word));
-        return widest + 10;
+        return widest + 6;
     };
+    const double available = m_view->viewport()->width();
     std::vector<int> minimum;
+    std::vector<int> captionMinimum;
     for (const int column : visible) {
         const Column& c = m_columns[static_cast<std::size_t>(column)];
         const auto inBand = std::count_if(visible.begin(), visible.end(), [&](int other) {
@@ -351,14 +354,16 @@ void ValuesGrid::fitColumns() {
         });
         const int bandShare =
             (longestWord(bandCaption(c.band)) + static_cast<int>(inBand) - 1) / static_cast<int>(inBand);
-        minimum.push_back(std::max({c.minimumWidth, bandShare, longestWord(columnCaption(c.name))}));
+        minimum.push_back(c.minimumWidth);
+        captionMinimum.push_back(std::max({c.minimumWidth, bandShare, longestWord(columnCaption(c.name))}));
     }
+    if (std::accumulate(captionMinimum.begin(), captionMinimum.end(), 0) <= available)
+        minimum = std::move(captionMinimum);
     const auto weight = [this, &visible](std::size_t i) {
         return m_columns[static_cast<std::size_t>(visible[i])].weight;
     };
     // Proportional widths, but no column narrower than its minimum: columns that would be are
     // pinned at their minimum and the rest share what is left, until nothing changes.
-    const double available = m_view->viewport()->width();
     std::vector<bool> pinned(visible.size(), false);
     double scale = 0;
     for (std::size_t pass = 0; pass <= visible.size(); ++pass) {
