@@ -526,7 +526,9 @@ void ValuesGrid::insertRecord() {
 
 void ValuesGrid::deleteRecord() {
     guarded(this, [this] {
-        if (!m_table)
+        // Nothing to delete is no error: the key may be pressed on an empty grid.
+        if (!m_table || !m_table->isOpen() ||
+            (m_table->recordCount() == 0 && m_table->state() == CoordTable::State::Browse))
             return;
         closeEditor();
         const QModelIndex current = m_view->currentIndex();

@@ -67,6 +67,7 @@ private slots:
     void insertedRowGetsDefaultsAndFocus_data();
     void insertedRowGetsDefaultsAndFocus();
     void deleteAsksNothing();
+    void typingOverACellReplacesItsValue();
     void tabAndEnterMoveCellToCell_data();
     void tabAndEnterMoveCellToCell();
     void navigatorPostsAndCancels();
@@ -345,6 +346,41 @@ void TestValuesGrid::deleteAsksNothing() {
     QCOMPARE(asked, 0);
     QCOMPARE(m_table->recordCount(), 1);
     QCOMPARE(cell(0, "vcoordsproduct").data().toString(), QStringLiteral("Alpha"));
+
+    // Down to an empty grid, and once more on it: nothing happens, nothing is reported.
+    navButton("navDelete")->click();
+    QCOMPARE(m_table->recordCount(), 0);
+    QVERIFY(!navButton("navDelete")->isEnabled());
+    QTest::keyClick(m_grid->view(), Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(asked, 0);
+    QTest::keyClick(m_grid->view(), Qt::Key_Insert);
+    QCOMPARE(m_table->recordCount(), 1);
+    QCOMPARE(m_grid->view()->currentIndex(), cell(0, "vcoordsColumn1"));
+}
+
+void TestValuesGrid::typingOverACellReplacesItsValue() {
+    QTableView* view = m_grid->view();
+    view->setCurrentIndex(cell(0, "vcoordspm_y"));
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_1);
+    auto* spin = qobject_cast<QDoubleSpinBox*>(view->indexWidget(cell(0, "vcoordspm_y")));
+    QVERIFY(spin);
+    QCOMPARE(m_table->state(), CoordTable::State::Edit);
+    QTest::keyClicks(spin, "2");
+    QTest::keyClick(spin, Qt::Key_Return);
+    QCOMPARE(cell(0, "vcoordspm_y").data().toDouble(), 10.0);
+    QCOMPARE(view->currentIndex(), cell(0, "vcoordsmsd_x"));
+
+    // Escape in the editor drops what was typed; a second Escape cancels the record's edit.
+    QTest::keyClick(view, Qt::Key_3);
+    spin = qobject_cast<QDoubleSpinBox*>(view->indexWidget(cell(0, "vcoordsmsd_x")));
+    QVERIFY(spin);
+    QTest::keyClick(spin, Qt::Key_Escape);
+    QTRY_VERIFY(view->indexWidget(cell(0, "vcoordsmsd_x")) == nullptr);
+    QCOMPARE(cell(0, "vcoordsmsd_x").data().toDouble(), 5.0);
+    QTest::keyClick(view, Qt::Key_Escape);
+    QCOMPARE(m_table->state(), CoordTable::State::Browse);
+    QCOMPARE(cell(0, "vcoordspm_y").data().toDouble(), 5.0);
 }
 
 void TestValuesGrid::tabAndEnterMoveCellToCell_data() {
