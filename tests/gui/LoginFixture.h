@@ -37,6 +37,8 @@ public:
     QList<Shown> shown;
     int terminations = 0;
     Dialogs::Answer questionAnswer = Dialogs::Answer::Yes;
+    /// Runs while a message box is up, as a user acting behind it would.
+    std::function<void()> whileShown;
 
     static QStringList& log() {
         static QStringList messages;
@@ -50,6 +52,7 @@ public:
         shown.clear();
         terminations = 0;
         questionAnswer = Dialogs::Answer::Yes;
+        whileShown = nullptr;
         log().clear();
         previousHandler() = qInstallMessageHandler(&LoginFixture::record);
         ProgramFolder::setPath(dir->path());
@@ -63,6 +66,9 @@ public:
                 }
             }
             shown << Shown{message, visible};
+            if (whileShown) {
+                whileShown();
+            }
             return message.buttons == Dialogs::Buttons::YesNo ? questionAnswer : Dialogs::Answer::Ok;
         });
         Forms::setTerminator([this] { ++terminations; });

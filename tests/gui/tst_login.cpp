@@ -261,6 +261,20 @@ private slots:
         QVERIFY(!f.anyOutputContains(QStringLiteral("Error")));
     }
 
+    void okDuringAnAttemptIsIgnored() {
+        f.useDefaultDataLink(f.database(LoginFixture::Engine::SQLite));
+        createLogin();
+        frmLogin->show();
+        // The notice comes up in the middle of the attempt; a second Ok then must not start another.
+        f.whileShown = [] { QTest::mouseClick(frmLogin->Button1, Qt::LeftButton); };
+        attempt(QStringLiteral("demo"), QStringLiteral("demo"));
+
+        QCOMPARE(f.texts(), QStringList{disconnected});
+        QVERIFY(FormKorvell != nullptr && FormKorvell->isVisible());
+        QVERIFY(frmLogin->ADOConnection1->isOpen());
+        QCOMPARE(AppUser.CurrentUserName, QStringLiteral("demo"));
+    }
+
     void hostileInput_data() {
         QTest::addColumn<LoginFixture::Engine>("engine");
         QTest::addColumn<QString>("user");
