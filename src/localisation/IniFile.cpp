@@ -256,6 +256,10 @@ QString IniFile::decode(qsizetype begin, qsizetype end) const {
 
 QByteArray IniFile::encode(QStringView text) const {
     if (m_utf8) {
+        // An unpaired surrogate would be written as a replacement character and never read back.
+        if (!text.isValidUtf16()) {
+            throw Error(QCoreApplication::translate("IniFile", "\"%1\" is not valid Unicode text.").arg(text));
+        }
         return text.toUtf8();
     }
     if (!Windows1252::canEncode(text)) {
