@@ -3,6 +3,7 @@
 //
 // Inputs that the fuzz targets once failed on, each checked for the property that broke.
 #include "common/Error.h"
+#include "localisation/IniFile.h"
 #include "model/CsvTable.h"
 
 #include <QTest>
@@ -25,6 +26,8 @@ class TestFuzzRegressions : public QObject {
 private slots:
     void csvWrittenTableReadsBack_data();
     void csvWrittenTableReadsBack();
+    void iniSetValueReadsBack_data();
+    void iniSetValueReadsBack();
 };
 
 void TestFuzzRegressions::csvWrittenTableReadsBack_data() {
@@ -47,6 +50,54 @@ void TestFuzzRegressions::csvWrittenTableReadsBack() {
     for (const QStringList& row : allRows(table))
         written += CsvTable::formatRow(row) + QStringLiteral("\r\n");
     QCOMPARE(allRows(CsvTable::parse(written)), allRows(table));
+}
+
+void TestFuzzRegressions::iniSetValueReadsBack_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("accepted");
+    const QByteArray utf8 = "\xEF\xBB\xBF[SAVED_VARS]\nPREF_LANG=English\n";
+    const QByteArray ansi = "[SAVED_VARS]\r\nPREF_LANG=English\r\n";
+    const char16_t crashSection[] =
+        u"\x794E\x6B45\xFFFD\x9AA8\xDDFE\xDD89\x689C\x6868\x6868\x6868\x6868\x6775\xC375\x73AA";
+    QTest::newRow("unpaired surrogates in a new section, UTF-8 file (fuzz crash)")
+        << QByteArray::fromBase64(
+               "77u/VkVEX1ZBMlJTXQohUFJFRl9MSU4HAEc9RW5nbGlzaAoAU01WRURfVkFSUwEAAGDgACUT2WcBIFAAU0FWRQBTTVZF"
+               "RF9WQVJTAQAAYOAAJRPZZwEgUABTQVZFAQA=")
+        << QString::fromUtf16(crashSection) << QString(QChar(0x455E)) << QString(QChar(0x656B)) << false;
+    QTest::newRow("unpaired high surrogate in a new key, UTF-8 file")
+        << utf8 << "SAVED_VARS" << QString::fromUtf16(u"\xD83DK") << "v" << false;
+    QTest::newRow("unpaired low surrogate in a value, UTF-8 file")
+        << utf8 << "SAVED_VARS"
+        << "PREF_LANG" << QString::fromUtf16(u"x\xDE00") << false;
+    QTest::newRow("unpaired surrogate in a value, Windows-1252 file") << ansi << "SAVED_VARS"
+                                                                      << "PREF_LANG" << QString(QChar(0xD83D)) << false;
+    QTest::newRow("surrogate pair in a value, UTF-8 file")
+        << utf8 << "SAVED_VARS"
+        << "PREF_LANG" << QString::fromUtf16(u"Emoji \xD83D\xDE00") << true;
+}
+
+void TestFuzzRegressions::iniSetValueReadsBack() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(bool, accepted);
+    IniFile ini = IniFile::parse(file);
+    bool stored = true;
+    try {
+        ini.setValue(section, key, value);
+    } catch (const Error&) {
+        stored = false;
+    }
+    QCOMPARE(stored, accepted);
+    if (stored) {
+        QCOMPARE(IniFile::parse(ini.bytes()).value(section, key), value);
+    } else {
+        QCOMPARE(ini.bytes(), file);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestFuzzRegressions)
