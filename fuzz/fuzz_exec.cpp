@@ -47,7 +47,11 @@ QString literal(const QVariant& argument) {
     if (argument.typeId() == QMetaType::LongLong) {
         return QString::number(argument.toLongLong());
     }
-    QString text = QString::number(argument.toDouble(), 'f', QLocale::FloatingPointShortest);
+    const double value = argument.toDouble();
+    QString text = QString::number(value, 'f', QLocale::FloatingPointShortest);
+    if (value == 0 && std::signbit(value)) {
+        text = QStringLiteral("-0");
+    }
     if (!text.contains(QLatin1Char('.'))) {
         text += QStringLiteral(".0");
     }
