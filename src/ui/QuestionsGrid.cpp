@@ -93,6 +93,7 @@ QuestionsGrid::QuestionsGrid(QWidget* parent)
     column->addWidget(m_filterBar);
 
     connect(m_model, &QAbstractItemModel::modelReset, this, &QuestionsGrid::applySpans);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &QuestionsGrid::updateFilterBar);
     connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this, &QuestionsGrid::currentChanged);
     connect(m_header, &QHeaderView::sectionClicked, this,
             [this] { showFilterMenu(m_header->mapFromGlobal(QCursor::pos())); });
@@ -100,7 +101,6 @@ QuestionsGrid::QuestionsGrid(QWidget* parent)
         guarded(this, [this] {
             postCurrent();
             m_model->clearFilters();
-            updateFilterBar();
         });
     });
 }
@@ -194,7 +194,6 @@ void QuestionsGrid::showFilterMenu(const QPoint& headerPos) {
         } else {
             m_model->setFilter(field, chosen->data().toString(), true);
         }
-        updateFilterBar();
     });
 }
 
