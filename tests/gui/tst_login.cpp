@@ -282,10 +282,10 @@ private slots:
         const QList<std::pair<const char*, std::pair<QString, QString>>> inputs{
             {"quote in name", {"d'emo", "demo"}},
             {"or-true password", {"demo", "' OR '1'='1"}},
-            {"or-true name", {"' OR '1'='1' --", "x"}},
-            {"comment after name", {"demo'--", "x"}},
-            {"backslash quote", {"demo\\' OR 1=1 --", "x"}},
-            {"second statement", {"x';DELETE FROM Produtos--", "x"}},
+            {"or-true name", {"' OR '1'='1' --", "x#7q"}},
+            {"comment after name", {"demo'--", "x#7q"}},
+            {"backslash quote", {"demo\\' OR 1=1 --", "x#7q"}},
+            {"second statement", {"x';DELETE FROM Produtos--", "x#7q"}},
             {"second statement in password", {"demo", "';DROP TABLE Produtos;--"}},
             {"non-ascii", {QStringLiteral("Jo\u00E3o\u2019 \u00B4"), QStringLiteral("p\u00E1ss'")}},
             {"25 quotes", {QString(25, QLatin1Char('\'')), QString(25, QLatin1Char('\''))}},
@@ -322,7 +322,8 @@ private slots:
         QCOMPARE(f.texts(), QStringList{disconnected});
         QCOMPARE(f.count(QStringLiteral("utilizadores")), users);
         QCOMPARE(f.count(QStringLiteral("Produtos")), products);
-        QVERIFY(!f.anyOutputContains(password) || password.size() < 3);
+        // Every hostile password is long enough not to occur in the texts by chance.
+        QVERIFY(!f.anyOutputContains(password));
     }
 
     void connectionFailures_data() {
