@@ -3,6 +3,7 @@
 #include "cli/CommandLine.h"
 
 #include "cli/ComputeCommand.h"
+#include "cli/ImportCommand.h"
 
 #include <cstdio>
 
@@ -17,6 +18,8 @@ const char* const kUsage = "Usage: korvell-cli <command> [options] [arguments]\n
                            "Commands:\n"
                            "  compute [FILE]   Read a CSV table of products, compute every derived matrix\n"
                            "                   and write the whole table as CSV.\n"
+                           "  import           Log in to the questionnaire database, import the scores of\n"
+                           "                   a user or a product and write the table as CSV.\n"
                            "\n"
                            "Run 'korvell-cli <command> --help' for the details of a command.\n";
 
@@ -37,6 +40,8 @@ int CommandLine::run(const QStringList& arguments) {
     const QStringList rest = arguments.mid(2);
     if (command == QLatin1String("compute"))
         return ComputeCommand::run(rest);
+    if (command == QLatin1String("import"))
+        return ImportCommand::run(rest);
     writeError(QStringLiteral("unknown command '%1'; see 'korvell-cli --help'").arg(command));
     return ExitBadInput;
 }
