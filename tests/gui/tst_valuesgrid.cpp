@@ -229,6 +229,14 @@ void TestValuesGrid::captionsForTheLanguageCode() {
              QStringLiteral("Produto"));
     QCOMPARE(m_grid->bandCaption(9), QStringLiteral("Capacidade Necessária"));
     QCOMPARE(m_grid->columnCaption("vcoordsnothing"), QString());
+
+    // What the header shows under a point, which its tooltip gives whole when a caption is cut short.
+    const BandedHeaderView* header = m_grid->bandedHeader();
+    QCOMPARE(header->textAt(header->bandRect(8).center()), QStringLiteral("Market Satisfaction Difficulty"));
+    QCOMPARE(header->textAt(header->bandRect(9).center()), QStringLiteral("Capacidade Necessária"));
+    const int product = m_grid->columnIndex("vcoordsproduct");
+    QCOMPARE(header->textAt(QPoint(header->sectionViewportPosition(product) + 2, header->bandAreaHeight() + 2)),
+             QStringLiteral("Produto"));
 }
 
 void TestValuesGrid::neededCapabilityEditsTheEffortFields() {
