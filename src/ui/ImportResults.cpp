@@ -26,6 +26,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <exception>
 
 namespace korvell {
@@ -61,8 +62,9 @@ QLabel* captionPanel(const QString& objectName, const QString& caption, const QC
 QPushButton* importButton(const QString& objectName, const QString& caption, int width) {
     auto* button = new QPushButton(caption);
     button->setObjectName(objectName);
-    button->setFixedSize(width, 25);
     button->setFont(tahoma(11, true));
+    // The design's width, unless a substitute for Tahoma needs more for the caption.
+    button->setFixedSize(std::max(width, button->sizeHint().width()), 25);
     return button;
 }
 
@@ -127,6 +129,7 @@ TFrmImportRes::TFrmImportRes(QWidget* parent)
     cxGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     cxGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     cxGrid1->verticalHeader()->hide();
+    cxGrid1->verticalHeader()->setDefaultSectionSize(cxGrid1->fontMetrics().height() + 6);
     cxGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     // A fresh list has its first product current, so the import button has one to take.
     connect(productModel, &QAbstractItemModel::modelReset, cxGrid1, [this] {
