@@ -32,7 +32,7 @@ QString fitText(const QString& text, const QFontMetrics& metrics, int width, int
         }
         if (lines.size() + 1 == maxLines)
             break;
-        lines << line;
+        lines << metrics.elidedText(line, Qt::ElideRight, width);
         line = words[next];
     }
     if (next < words.size())

@@ -206,7 +206,8 @@ ValuesGrid::ValuesGrid(CoordTable* table, QWidget* parent)
     m_view->setAlternatingRowColors(true);
     m_view->setWordWrap(false);
     m_view->setCornerButtonEnabled(false);
-    m_view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // Columns always share the grid's width exactly, so there is nothing to scroll sideways.
+    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     m_header->setSectionsClickable(false);
     m_header->setSectionsMovable(false);
@@ -357,8 +358,15 @@ void ValuesGrid::fitColumns() {
         minimum.push_back(c.minimumWidth);
         captionMinimum.push_back(std::max({c.minimumWidth, bandShare, longestWord(columnCaption(c.name))}));
     }
-    if (std::accumulate(captionMinimum.begin(), captionMinimum.end(), 0) <= available)
+    const int contentTotal = std::accumulate(minimum.begin(), minimum.end(), 0);
+    if (std::accumulate(captionMinimum.begin(), captionMinimum.end(), 0) <= available) {
         minimum = std::move(captionMinimum);
+    } else if (contentTotal > available) {
+        // Too narrow even for the content: every column gives up the same share, so the grid
+        // never scrolls sideways and the product band stays in view at the left edge.
+        for (int& m : minimum)
+            m = static_cast<int>(m * available / contentTotal);
+    }
     const auto weight = [this, &visible](std::size_t i) {
         return m_columns[static_cast<std::size_t>(visible[i])].weight;
     };

@@ -58,6 +58,8 @@ private slots:
     void init();
     void cleanup();
     void namesAndScreenOrderOfBands();
+    void columnsShareTheGridWidth_data();
+    void columnsShareTheGridWidth();
     void hiddenBandsNeverShow_data();
     void hiddenBandsNeverShow();
     void captionsForTheLanguageCode();
@@ -161,18 +163,37 @@ void TestValuesGrid::namesAndScreenOrderOfBands() {
     }
     QCOMPARE(header->columnBand(m_grid->columnIndex("vcoordsnc_x")), 9);
     QCOMPARE(header->columnBand(m_grid->columnIndex("vcoordsColumn_bm_tc_y")), 15);
+}
 
-    // Widths are shares of the grid: the visible columns fill the viewport exactly.
-    int total = 0;
-    for (const QString& name : kVisibleColumns)
-        total += header->sectionSize(m_grid->columnIndex(name));
-    QCOMPARE(total, m_grid->view()->viewport()->width());
-    m_grid->resize(1200, 320);
+void TestValuesGrid::columnsShareTheGridWidth_data() {
+    QTest::addColumn<int>("width");
+    QTest::newRow("narrow") << 420;
+    QTest::newRow("map window") << 800;
+    QTest::newRow("wide") << 1400;
+}
+
+void TestValuesGrid::columnsShareTheGridWidth() {
+    QFETCH(int, width);
+    m_grid->resize(width, 320);
     QTest::qWait(0);
-    total = 0;
-    for (const QString& name : kVisibleColumns)
-        total += header->sectionSize(m_grid->columnIndex(name));
+    const BandedHeaderView* header = m_grid->bandedHeader();
+    int total = 0;
+    for (const QString& name : kVisibleColumns) {
+        const int size = header->sectionSize(m_grid->columnIndex(name));
+        QVERIFY2(size > 0, qPrintable(name));
+        total += size;
+    }
     QCOMPARE(total, m_grid->view()->viewport()->width());
+    QCOMPARE(header->offset(), 0);
+    // Numbers stay readable wherever the width allows it.
+    const int score = header->sectionSize(m_grid->columnIndex("vcoordse_y"));
+    const int number = m_grid->view()->fontMetrics().horizontalAdvance(QStringLiteral("10.0"));
+    if (width >= 800)
+        QVERIFY(score > number);
+    // The product column gets the largest share of the grid.
+    if (width >= 1400)
+        QVERIFY(header->sectionSize(m_grid->columnIndex("vcoordsproduct")) >
+                header->sectionSize(m_grid->columnIndex("vcoordsbubbleradius")));
 }
 
 void TestValuesGrid::hiddenBandsNeverShow_data() {
