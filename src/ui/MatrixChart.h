@@ -55,7 +55,8 @@ public:
     bool bottomMinorGridVisible() const { return m_bottomMinorGrid; }
     void setBottomMinorGridVisible(bool visible);
 
-    /// The quadrant captions in catalogue order (top-left, top-right, bottom-left, bottom-right).
+    /// The quadrant captions in catalogue order (top-left, top-right, bottom-left, bottom-right). They
+    /// follow the chart's size when it is shown or resized while shown, or when plotGeometry() is asked.
     const QList<TXLabel*>& labels() const { return m_labels; }
     /// The caption whose objectName() is name; nullptr when there is none.
     TXLabel* quadrantLabel(const QString& name) const;
@@ -124,7 +125,6 @@ private:
     mutable bool m_backgroundValid = false;
     mutable QHash<quint64, QImage> m_sprites;
     qreal m_spriteDpr = 0;
-    int m_spriteHeight = 0;
 };
 
 } // namespace korvell
