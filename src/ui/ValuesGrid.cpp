@@ -234,6 +234,7 @@ ValuesGrid::ValuesGrid(CoordTable* table, QWidget* parent)
     const auto endChange = [this] {
         m_syncing = false;
         followTable();
+        updateNavigator();
     };
     connect(m_model, &QAbstractItemModel::rowsAboutToBeInserted, this, beginChange);
     connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this, beginChange);

@@ -4,6 +4,7 @@
 
 #include "NavigatorBar.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <vector>
@@ -69,7 +70,7 @@ private:
     int firstVisibleColumn() const;
     QModelIndex nextCell(const QModelIndex& from) const;
 
-    CoordTable* m_table;
+    QPointer<CoordTable> m_table;
     CoordTableModel* m_model = nullptr;
     QTableView* m_view = nullptr;
     BandedHeaderView* m_header = nullptr;

@@ -74,6 +74,7 @@ private slots:
     void tabAndEnterMoveCellToCell();
     void navigatorPostsAndCancels();
     void colourColumnIsAReadOnlySwatch();
+    void outlivesItsTable();
 
 private:
     QModelIndex cell(int row, const QString& column) const;
@@ -514,6 +515,17 @@ void TestValuesGrid::colourColumnIsAReadOnlySwatch() {
     const QString dir = qEnvironmentVariable("KORVELL_SCREENSHOT_DIR");
     if (!dir.isEmpty())
         QVERIFY(shot.save(dir + QStringLiteral("/valuesgrid.png")));
+}
+
+void TestValuesGrid::outlivesItsTable() {
+    m_grid->view()->setCurrentIndex(cell(1, "vcoordsproduct"));
+    m_table.reset();
+    QCOMPARE(m_grid->model()->rowCount(), 0);
+    QVERIFY(!navButton("navInsert")->isEnabled());
+    QTest::keyClick(m_grid->view(), Qt::Key_Insert);
+    QTest::keyClick(m_grid->view(), Qt::Key_Delete, Qt::ControlModifier);
+    navButton("navRefresh")->click();
+    QCOMPARE(m_grid->model()->rowCount(), 0);
 }
 
 QTEST_MAIN(TestValuesGrid)
