@@ -23,8 +23,8 @@ namespace {
 
 constexpr int kCodeLength = 20;
 constexpr int kAnswerLength = 500;
-// The widths of the design: the code and language band, then the two answers under the question.
-constexpr int kWidths[] = {55, 66, 127, 127};
+// Widths in the design's proportions: code and language, then the two answers under the question.
+constexpr int kWidths[] = {80, 96, 127, 127};
 // Distinct values offered in a filter menu; past that, the custom filter serves.
 constexpr int kMenuValues = 60;
 
@@ -49,17 +49,18 @@ QuestionsGrid::QuestionsGrid(QWidget* parent)
     m_header = new BandedHeaderView(m_view);
     m_view->setHorizontalHeader(m_header);
     m_view->setModel(m_model);
-    m_header->setBands({{QString(), -1, true},
-                        {QString(), -1, true},
-                        {QuestionsModel::fieldCaption(QuestionsModel::Question), 1, true}});
+    // The question band heads the two answers beneath it, as the question heads them in each row.
+    m_header->setBands({{QString(), -1, true}, {QuestionsModel::fieldCaption(QuestionsModel::Question), -1, true}});
     m_header->setColumnBand(0, 0);
     m_header->setColumnBand(1, 0);
-    m_header->setColumnBand(2, 2);
-    m_header->setColumnBand(3, 2);
+    m_header->setColumnBand(2, 1);
+    m_header->setColumnBand(3, 1);
     m_header->setSectionsMovable(false);
-    m_header->setSectionResizeMode(QHeaderView::Stretch);
-    for (int column = 0; column < 4; ++column)
+    // Code and language keep their width; the texts take the rest.
+    for (int column = 0; column < 4; ++column) {
+        m_header->setSectionResizeMode(column, column < 2 ? QHeaderView::Interactive : QHeaderView::Stretch);
         m_header->resizeSection(column, kWidths[column]);
+    }
     m_header->setToolTip(tr("Click a caption to filter by its column."));
     m_view->setItemDelegateForColumn(0, new CellDelegate(kCodeLength, m_view));
     m_view->setItemDelegateForColumn(2, new CellDelegate(0, m_view));
