@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 namespace korvell {
 
@@ -251,7 +252,13 @@ const IniFile::Section* IniFile::findSection(QAnyStringView name) const {
 
 QString IniFile::decode(qsizetype begin, qsizetype end) const {
     const QByteArrayView bytes(m_bytes.constData() + begin, end - begin);
-    return m_utf8 ? QString::fromUtf8(bytes) : Windows1252::decode(bytes);
+    if (!m_utf8) {
+        return Windows1252::decode(bytes);
+    }
+    // fromUtf8() would drop a U+FEFF that begins a name or value; only the file's own mark is no text.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return utf8.decode(bytes);
 }
 
 QByteArray IniFile::encode(QStringView text) const {
