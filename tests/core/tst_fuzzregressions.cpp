@@ -74,6 +74,18 @@ void TestFuzzRegressions::iniSetValueReadsBack_data() {
         << "PREF_LANG" << QString::fromUtf16(u"x\xDE00") << false;
     QTest::newRow("unpaired surrogate in a value, Windows-1252 file") << ansi << "SAVED_VARS"
                                                                       << "PREF_LANG" << QString(QChar(0xD83D)) << false;
+    const char16_t crashKey[] = u"\x5020\x726F\x7574\x7567\xAAC3\x2073";
+    const char16_t crashValue[] = u"\x6868\x6868\x6868\x6868\x6868\x6775\xC37B\x73AA";
+    QTest::newRow("section named U+FEFF, UTF-8 file (fuzz crash)")
+        << QByteArray::fromBase64("77u/Wyh5AAD+//+OCltM//"
+                                  "9sbmcNYmFyYw1uDQpbDQ0NDQ0NDQ0NDQ0NDQ0NDQ0NDQ0NDQ0NDQ0NDQ09IXJHJnJpZF9TaG93c3RyYXIg"
+                                  "9FtTQVZFRF9WQTJSU10KIVBSRUZfTElORz1FbmdsaXNoCgBTTVZFRF9WQVJTAQAAYOAAJRPZZIUgAwDgYAB1"
+                                  "YWxzIHNpZ24NCltMQU5H"
+                                  "X2cNYmFyYw1uDQpbDQ1GSUxnASBQAFNBVkUAU01WRURfVkFSUwEAAGDgACUT2WcBIFAAU0FWRQEA")
+        << QString(QChar(0xFEFF)) << QString::fromUtf16(crashKey) << QString::fromUtf16(crashValue) << true;
+    QTest::newRow("value beginning with U+FEFF, UTF-8 file")
+        << utf8 << "SAVED_VARS"
+        << "PREF_LANG" << QString::fromUtf16(u"\xFEFF" u"English") << true;
     QTest::newRow("surrogate pair in a value, UTF-8 file")
         << utf8 << "SAVED_VARS"
         << "PREF_LANG" << QString::fromUtf16(u"Emoji \xD83D\xDE00") << true;
