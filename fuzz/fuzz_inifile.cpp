@@ -13,6 +13,7 @@
 
 #include <QHash>
 #include <QSet>
+#include <QStringDecoder>
 #include <QStringList>
 
 #include <optional>
@@ -43,7 +44,8 @@ QStringList sectionNames(const QByteArray& bytes) {
         }
         const qsizetype close = line.indexOf(']');
         const QByteArray name = line.mid(1, close < 0 ? -1 : close - 1).trimmed();
-        const QString decoded = utf8 ? QString::fromUtf8(name) : Windows1252::decode(name);
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        const QString decoded = utf8 ? decoder.decode(name) : Windows1252::decode(name);
         if (!seen.contains(decoded.toCaseFolded())) {
             seen.insert(decoded.toCaseFolded());
             names << decoded;
