@@ -59,6 +59,7 @@ private slots:
     void minorGridMenu();
     void gridEditInNeededCapabilityBand();
     void languageSwitch();
+    void choosingLanguageWithoutFile();
     void exportsTwoPictures();
     void exportToUnwritableFolder();
     void closeAnsweredNo();
@@ -512,6 +513,8 @@ void TestMapWindow::gridEditInNeededCapabilityBand() {
 
 void TestMapWindow::languageSwitch() {
     createWindow();
+    // Chosen on the values tab: the hint becomes the matrices' hint, the tab stays.
+    showPage("P_VALUES");
     auto* menu = component<QMenu>("PopupMenu1");
     QList<QAction*> items = menu->actions();
     QCOMPARE(items.size(), 2);
@@ -531,6 +534,8 @@ void TestMapWindow::languageSwitch() {
     QCOMPARE(component<QPushButton>("cxButton2")->text(), QStringLiteral("&Exportar para Jpeg"));
     QCOMPARE(pages()->tabText(pages()->indexOf(component<QWidget>("P_VALUES"))), QStringLiteral("Dados"));
     QCOMPARE(component<QLabel>("LHint")->text(), AppTexts.HeaderPanel);
+    QCOMPARE(pages()->currentWidget(), component<QWidget>("P_VALUES"));
+    QVERIFY(!component<QPushButton>("cxButton2")->isEnabled());
     QCOMPARE(component<QAction>("pop_opt_minorgrid")->text(), AppTexts.LMinorGrid);
     QCOMPARE(chart("Chart1")->title(), QStringLiteral("Mercado"));
     QCOMPARE(chart("ChartEVAPP")->title(), AppTexts.G_PP_Title);
@@ -547,11 +552,31 @@ void TestMapWindow::languageSwitch() {
     QCOMPARE(grid->columnCaption(QStringLiteral("vcoordsproduct")), AppTexts.WORD_Product);
     QCOMPARE(grid->columnCaption(QStringLiteral("vcoordsColumn1")), AppTexts.WORD_Color);
 
+    // The checked item again reloads its file and rebuilds the menu.
+    items[1]->trigger();
+    QCOMPARE(AppConfig.LangName, QStringLiteral("Portuguese"));
+    QVERIFY(!menu->actions().contains(items[1]));
+    QVERIFY(menu->actions().at(1)->isChecked());
+    items = menu->actions();
+
     // Back to English through the rebuilt menu.
     items[0]->trigger();
     QCOMPARE(AppConfig.LangName, QStringLiteral("English"));
     QCOMPARE(chart("Chart1")->quadrantLabel(QStringLiteral("Label15"))->caption(), QStringLiteral("Ocean"));
     QVERIFY(menu->actions().at(0)->isChecked());
+}
+
+void TestMapWindow::choosingLanguageWithoutFile() {
+    IniFile::writeString(m_dir->filePath(QStringLiteral("korvell.ini")), QStringLiteral("LANG_FILES"),
+                         QStringLiteral("Portuguese"), QStringLiteral("Missing.lng"));
+    createWindow();
+    component<QMenu>("PopupMenu1")->actions().at(1)->trigger();
+    QCOMPARE(AppConfig.LangName, QStringLiteral("Portuguese"));
+    QVERIFY(AppConfig.LangFile.isEmpty() || !QFileInfo::exists(m_dir->filePath(AppConfig.LangFile)));
+    QVERIFY(!component<QToolButton>("cxButton4")->isEnabled());
+    QCOMPARE(component<QToolButton>("cxButton4")->text(), QStringLiteral("&Language"));
+    QCOMPARE(chart("Chart1")->quadrantLabel(QStringLiteral("Label15"))->caption(), QStringLiteral("Ocean"));
+    QVERIFY(m_messages.isEmpty());
 }
 
 void TestMapWindow::exportsTwoPictures() {
