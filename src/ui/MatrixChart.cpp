@@ -66,6 +66,17 @@ QPen dottedPen(const QColor& color) {
     return pen;
 }
 
+// Long captions (translations, mostly) first shrink a little, then end in an ellipsis, rather than
+// being cut off at both ends.
+void drawFittedText(QPainter& painter, const QRect& rect, int flags, const QString& text, QFont font) {
+    constexpr int smallestPixelSize = 9;
+    while (font.pixelSize() > smallestPixelSize && QFontMetrics(font).horizontalAdvance(text) > rect.width()) {
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    painter.setFont(font);
+    painter.drawText(rect, flags, QFontMetrics(font).elidedText(text, Qt::ElideRight, rect.width()));
+}
+
 } // namespace
 
 MatrixChart::MatrixChart(const MatrixDef& def, QWidget* parent)
@@ -278,10 +289,9 @@ void MatrixChart::paintBackground(QPainter& painter) const {
 
     const QRect& plot = m_geometry.plotRect();
     if (!m_title.isEmpty()) {
-        painter.setFont(titleFont());
         painter.setPen(titleColor());
         const QRect titleRect(QPoint(chartMargins.left(), chartMargins.top()), QPoint(plot.right(), plot.top() - 4));
-        painter.drawText(titleRect, Qt::AlignRight | Qt::AlignVCenter, m_title);
+        drawFittedText(painter, titleRect, Qt::AlignRight | Qt::AlignVCenter, m_title, titleFont());
     }
     painter.fillRect(plot, Qt::white);
 }
@@ -342,19 +352,18 @@ void MatrixChart::paintAxes(QPainter& painter) const {
     }
 
     const QFontMetrics titleMetrics(axisTitleFont());
-    painter.setFont(axisTitleFont());
     painter.setPen(Qt::black);
     if (!m_bottomAxisTitle.isEmpty()) {
         const QRect titleRect(plot.left(), plot.bottom() + majorTickLength + 1 + labelMetrics.height() + 1,
                               plot.width(), titleMetrics.height());
-        painter.drawText(titleRect, Qt::AlignHCenter | Qt::AlignTop, m_bottomAxisTitle);
+        drawFittedText(painter, titleRect, Qt::AlignHCenter | Qt::AlignTop, m_bottomAxisTitle, axisTitleFont());
     }
     if (!m_leftAxisTitle.isEmpty()) {
         painter.save();
         painter.translate(chartMargins.left(), plot.bottom());
         painter.rotate(-90);
-        painter.drawText(QRect(0, 0, plot.height(), titleMetrics.height()), Qt::AlignHCenter | Qt::AlignTop,
-                         m_leftAxisTitle);
+        drawFittedText(painter, QRect(0, 0, plot.height(), titleMetrics.height()), Qt::AlignHCenter | Qt::AlignTop,
+                       m_leftAxisTitle, axisTitleFont());
         painter.restore();
     }
 }
