@@ -189,7 +189,7 @@ void TfrmLogin::Button1Click() {
     AppUser.ConnectionString =
         QFileInfo(dataLinkFile).isFile() ? QStringLiteral("file name=") + dataLinkFile : builtInConnectionString();
 
-    setStatus(QStringLiteral(" Connecting to login server, please wait... "));
+    paintStatus(QStringLiteral(" Connecting to login server, please wait... "));
     {
         const BusyCursor busy;
         if (connectToServer()) {
@@ -215,7 +215,7 @@ bool TfrmLogin::connectToServer() {
 }
 
 void TfrmLogin::checkCredentials() {
-    setStatus(QStringLiteral(" Validating Login info... "));
+    paintStatus(QStringLiteral(" Validating Login info... "));
     ResultSet user;
     try {
         user = ADOConnection1->queryCredentials(EdUser->text(), EdPass->text());
@@ -225,8 +225,7 @@ void TfrmLogin::checkCredentials() {
         throw;
     }
     if (user.isEmpty()) {
-        LStatus->setText(QStringLiteral(" Invalid Login Information! "));
-        LStatus->adjustSize();
+        setStatus(QStringLiteral(" Invalid Login Information! "));
         EdPass->clear();
         return;
     }
@@ -234,8 +233,7 @@ void TfrmLogin::checkCredentials() {
     AppUser.CurrentUserName = EdUser->text();
     AppUser.CurrentPassword = EdPass->text();
     AppUser.CurrentUserId = user.value(0, QStringLiteral("idutilizador")).toString();
-    LStatus->setText(QStringLiteral(" Connected! "));
-    LStatus->adjustSize();
+    setStatus(QStringLiteral(" Connected! "));
     if (!FormKorvell) {
         Forms::create(FormKorvell);
     }
@@ -247,7 +245,7 @@ void TfrmLogin::checkCredentials() {
     hide();
     FormKorvell->show();
     FormKorvell->Timer1->start();
-    LStatus->clear();
+    setStatus(QString());
 }
 
 void TfrmLogin::Button2Click() {
@@ -264,6 +262,10 @@ void TfrmLogin::ADOConnection1Disconnect() {
 void TfrmLogin::setStatus(const QString& text) {
     LStatus->setText(text);
     LStatus->adjustSize();
+}
+
+void TfrmLogin::paintStatus(const QString& text) {
+    setStatus(text);
     QCoreApplication::processEvents();
 }
 
@@ -271,8 +273,7 @@ bool TfrmLogin::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto* press = static_cast<QKeyEvent*>(event);
         if (press->key() == Qt::Key_Return || press->key() == Qt::Key_Enter) {
-            // A focused button takes Enter as a press of itself, as buttons of this window's
-            // kind always did; everywhere else Enter only moves on.
+            // A focused button takes Enter as its own press; in the boxes Enter only moves on.
             if (auto* button = qobject_cast<QPushButton*>(watched)) {
                 button->click();
                 return true;

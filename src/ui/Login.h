@@ -61,6 +61,8 @@ protected:
 
 private:
     void setStatus(const QString& text);
+    /// Sets the status line and lets it be painted before the next, possibly long, step.
+    void paintStatus(const QString& text);
     bool connectToServer();
     void checkCredentials();
 
