@@ -62,7 +62,6 @@ private slots:
     void savePreferredLanguage();
     void saveNeverCreatesSettings();
     void saveFailureIsReported();
-    void saveToReadOnlySettings();
     void shippedLanguageFiles_data();
     void shippedLanguageFiles();
     void shippedSettings();
@@ -375,21 +374,6 @@ void TestAppvars::saveFailureIsReported() {
 
     // A name the file's code page cannot hold must not be stored as question marks.
     AppConfig.LangName = QString::fromUtf8("日本語");
-    QString error;
-    QVERIFY(!SavePreferredLanguage(&error));
-    QVERIFY(!error.isEmpty());
-    QCOMPARE(readAll(settingsFilePath()), before);
-}
-
-void TestAppvars::saveToReadOnlySettings()
-{
-    const QByteArray before = "[SAVED_VARS]\r\nPREF_LANG=English\r\n";
-    QVERIFY(writeAll(settingsFilePath(), before));
-    QVERIFY(QFile::setPermissions(settingsFilePath(), QFile::ReadOwner));
-    if (QFileInfo(settingsFilePath()).isWritable()) {
-        QSKIP("the file stays writable for this user (root)");
-    }
-    AppConfig.LangName = "Portuguese";
     QString error;
     QVERIFY(!SavePreferredLanguage(&error));
     QVERIFY(!error.isEmpty());
