@@ -4,6 +4,8 @@
 #include "model/MapModel.h"
 #include "model/Scores.h"
 
+#include "RatioReporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QString>
@@ -140,24 +142,10 @@ BENCHMARK(RecalculateAll)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::k
 BENCHMARK(PlainLoop)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(StoreSeriesToTable)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
-/// Prints the console report, then the ratios the goals are stated in (CPU time: the build machine is shared).
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.iterations <= 0)
-                continue;
-            // With --benchmark_repetitions the quietest repetition counts.
-            const double seconds = run.cpu_accumulated_time / static_cast<double>(run.iterations);
-            const auto [it, inserted] = m_seconds.emplace(run.benchmark_name(), seconds);
-            if (!inserted && seconds < it->second)
-                it->second = seconds;
-        }
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        std::ostream& out = GetOutputStream();
+/// The ratios the goals are stated in (CPU time: the build machine is shared).
+class Ratios : public korvell::RatioReporter {
+protected:
+    void printRatios(std::ostream& out) const override {
         out << "\nmodel / plain loop (goal <= 1.5):\n";
         for (const char* n : {"1000", "10000", "100000"})
             out << "  " << n << " products: " << ratio("RecalculateAll/", n, "PlainLoop/", n) << "\n";
@@ -167,27 +155,11 @@ public:
                 << ", 10000->100000: " << ratio(op, "100000", op, "10000") << "\n";
         }
     }
-
-private:
-    std::string ratio(const std::string& a, const char* an, const std::string& b, const char* bn) const {
-        const auto top = m_seconds.find(a + an);
-        const auto bottom = m_seconds.find(b + bn);
-        if (top == m_seconds.end() || bottom == m_seconds.end() || bottom->second <= 0)
-            return "not measured";
-        return std::to_string(top->second / bottom->second);
-    }
-
-    std::map<std::string, double> m_seconds;
 };
 
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    Ratios reporter;
+    return korvell::runBenchmarks(argc, argv, reporter);
 }

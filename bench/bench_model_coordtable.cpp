@@ -3,6 +3,8 @@
 #include "model/CoordTable.h"
 #include "model/CsvTable.h"
 
+#include "RatioReporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QString>
@@ -102,23 +104,10 @@ BENCHMARK(NumberColumn)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(PlainColumn)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(CsvParse)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-/// Prints the console report, then the ratios the goals are stated in (CPU time, quietest repetition).
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.iterations <= 0)
-                continue;
-            const double seconds = run.cpu_accumulated_time / static_cast<double>(run.iterations);
-            const auto [it, inserted] = m_seconds.emplace(run.benchmark_name(), seconds);
-            if (!inserted && seconds < it->second)
-                it->second = seconds;
-        }
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        std::ostream& out = GetOutputStream();
+/// The ratios the goals are stated in (CPU time, quietest repetition).
+class Ratios : public korvell::RatioReporter {
+protected:
+    void printRatios(std::ostream& out) const override {
         // A scan per look-up would give 100; above 10 is the cost of cache misses in larger tables.
         out << "\n10x the records / time (goal <= 20, linear):\n";
         for (const char* op : {"ImportPattern/", "CsvParse/"}) {
@@ -128,27 +117,11 @@ public:
         out << "number() over a field / plain vector (goal <= 3): "
             << ratio("NumberColumn/", "100000", "PlainColumn/", "100000") << "\n";
     }
-
-private:
-    std::string ratio(const std::string& a, const char* an, const std::string& b, const char* bn) const {
-        const auto top = m_seconds.find(a + an);
-        const auto bottom = m_seconds.find(b + bn);
-        if (top == m_seconds.end() || bottom == m_seconds.end() || bottom->second <= 0)
-            return "not measured";
-        return std::to_string(top->second / bottom->second);
-    }
-
-    std::map<std::string, double> m_seconds;
 };
 
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    Ratios reporter;
+    return korvell::runBenchmarks(argc, argv, reporter);
 }
