@@ -9,9 +9,11 @@
 #include "db/ExecCall.h"
 #include "db/PostgresBackend.h"
 #include "db/SqlText.h"
+#include "db/SqliteBackend.h"
 
 #include <QLocale>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStringList>
 
 #include <cmath>
@@ -20,6 +22,7 @@
 using korvell::Error;
 using korvell::ExecCall;
 using korvell::PostgresBackend;
+using korvell::SqliteBackend;
 using korvell::fuzz::check;
 
 namespace {
@@ -66,6 +69,45 @@ bool sameArgument(const QVariant& a, const QVariant& b) {
         return a.toDouble() == b.toDouble() && std::signbit(a.toDouble()) == std::signbit(b.toDouble());
     }
     return a == b;
+}
+
+// An in-memory SQLite database with procedures as the demo database stores them: one taking the
+// import's four arguments (with blanks in its parameter list), one taking none.
+QSqlDatabase& sqliteProcedures() {
+    static QSqlDatabase db = [] {
+        QSqlDatabase created = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fuzz"));
+        created.setDatabaseName(QStringLiteral(":memory:"));
+        created.open();
+        QSqlQuery setup(created);
+        setup.exec(QStringLiteral("CREATE TABLE procedures (name TEXT, params TEXT, body TEXT)"));
+        setup.exec(QStringLiteral("INSERT INTO procedures VALUES ('selectgrafico_map', 'group, user,product,qtype', "
+                                  "'SELECT :group, :user, :product, :qtype'), ('p', '', 'SELECT 1')"));
+        return created;
+    }();
+    return db;
+}
+
+void checkSqliteTranslation(const QString& statement, const ExecCall& call) {
+    QSqlDatabase& db = sqliteProcedures();
+    check(db.isOpen(), "the SQLite procedures are there");
+    SqliteBackend::Statement translated;
+    try {
+        translated = SqliteBackend().translate(db, statement);
+    } catch (const Error&) {
+        return;
+    }
+    static const QStringList fourParameters = {QStringLiteral(":group"), QStringLiteral(":user"),
+                                               QStringLiteral(":product"), QStringLiteral(":qtype")};
+    const QStringList parameters = call.arguments.isEmpty() ? QStringList() : fourParameters;
+    check(translated.bindings.size() == call.arguments.size() && parameters.size() == call.arguments.size(),
+          "the SQLite translation binds one parameter per argument", statement);
+    check(translated.sql == (parameters.isEmpty() ? QStringLiteral("SELECT 1")
+                                                  : QStringLiteral("SELECT ") + parameters.join(QLatin1String(", "))),
+          "the SQLite translation runs the stored body", translated.sql);
+    for (qsizetype i = 0; i < parameters.size(); ++i) {
+        check(sameArgument(translated.bindings.value(parameters.at(i)), call.arguments.at(i)),
+              "the SQLite translation binds the arguments in call order", statement);
+    }
 }
 
 } // namespace
@@ -124,6 +166,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(translated.sql ==
               QStringLiteral("SELECT * FROM %1(%2)").arg(call->procedure, placeholders.join(QLatin1String(", "))),
           "the translation calls the named function with placeholders only", translated.sql);
+    checkSqliteTranslation(statement, *call);
+
     std::optional<ExecCall> translatedCall;
     try {
         translatedCall = ExecCall::parse(translated.sql);
