@@ -15,7 +15,6 @@ struct DataSetColumn {
     QString field;
     QString caption;
     FieldKind kind = FieldKind::Text;
-    int width = 0;
 };
 
 /// The display text of value: amounts with the locale's currency, truth values as Yes / No.

@@ -99,9 +99,9 @@ TFrmImportRes::TFrmImportRes(QWidget* parent)
 
     licenceModel = new LicenceTreeModel(
         qryLics,
-        {{QStringLiteral("nome"), QStringLiteral("Name"), FieldKind::Text, 190},
-         {QStringLiteral("email"), QStringLiteral("Email"), FieldKind::Text, 187},
-         {QStringLiteral("volumenegocio"), QStringLiteral("Business Amount"), FieldKind::Currency, 120}},
+        {{QStringLiteral("nome"), QStringLiteral("Name"), FieldKind::Text},
+         {QStringLiteral("email"), QStringLiteral("Email"), FieldKind::Text},
+         {QStringLiteral("volumenegocio"), QStringLiteral("Business Amount"), FieldKind::Currency}},
         this);
     cxDBTreeList1 = new QTreeView;
     cxDBTreeList1->setObjectName(QStringLiteral("cxDBTreeList1"));
@@ -117,10 +117,10 @@ TFrmImportRes::TFrmImportRes(QWidget* parent)
 
     productModel = new DataSetTableModel(
         qryProdutos,
-        {{QStringLiteral("sigla"), QStringLiteral("Code"), FieldKind::Text, 70},
-         {QStringLiteral("designacao"), QStringLiteral("Description"), FieldKind::Text, 304},
-         {QStringLiteral("volumenegocioproduto"), QStringLiteral("Prod. Business Value"), FieldKind::Currency, 95},
-         {QStringLiteral("isdivision"), QStringLiteral("Division"), FieldKind::Boolean, 58}},
+        {{QStringLiteral("sigla"), QStringLiteral("Code"), FieldKind::Text},
+         {QStringLiteral("designacao"), QStringLiteral("Description"), FieldKind::Text},
+         {QStringLiteral("volumenegocioproduto"), QStringLiteral("Prod. Business Value"), FieldKind::Currency},
+         {QStringLiteral("isdivision"), QStringLiteral("Division"), FieldKind::Boolean}},
         this);
     cxGrid1 = new QTableView;
     cxGrid1->setObjectName(QStringLiteral("cxGrid1"));

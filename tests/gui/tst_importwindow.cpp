@@ -95,6 +95,7 @@ private slots:
                                 "u.parent_user = :partner"),
                  {{QStringLiteral("partner"), demoUserId}});
         QCOMPARE(holders.rowCount(), 3);
+        QCOMPARE(FrmImportRes->qryLics->parameter(QStringLiteral(":parent_user")).toString(), demoUserId);
         QCOMPARE(model->rowCount(), 3);
         int respondents = 0;
         for (int row = 0; row < model->rowCount(); ++row) {
