@@ -107,6 +107,9 @@ QuestionsGrid::QuestionsGrid(QWidget* parent)
 }
 
 void QuestionsGrid::openDataSets(Connection* connection) {
+    if (ADODataSetPerguntas->isOpen() && ADODataSetPaises->isOpen())
+        return;
+    const BusyCursor busy;
     for (SqlDataSet* dataSet : {ADODataSetPerguntas, ADODataSetPaises}) {
         if (dataSet->isOpen())
             continue;
