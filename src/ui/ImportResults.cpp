@@ -12,6 +12,7 @@
 #include "db/ResultsImport.h"
 #include "db/SqlDataSet.h"
 #include "localisation/Appvars.h"
+#include "ui/Fonts.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -32,13 +33,6 @@
 namespace korvell {
 
 namespace {
-
-QFont tahoma(int pixelSize, bool bold) {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
 
 /// A caption bar with its button at the right edge.
 QLabel* captionPanel(const QString& objectName, const QString& caption, const QColor& colour, int height,

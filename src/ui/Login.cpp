@@ -12,6 +12,7 @@
 #include "db/SqlText.h"
 #include "localisation/Appvars.h"
 #include "localisation/ProgramFolder.h"
+#include "ui/Fonts.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -38,18 +39,11 @@ std::optional<QStringList>& commandLineOverride() {
     return arguments;
 }
 
-QFont tahoma(int pixelSize) {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(pixelSize);
-    font.setBold(true);
-    return font;
-}
-
 QLabel* makeCaption(QWidget* parent, const QString& name, const QString& text, const QRect& geometry) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setGeometry(geometry);
-    label->setFont(tahoma(13));
+    label->setFont(tahoma(13, true));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, Qt::black);
     label->setPalette(palette);
@@ -62,7 +56,7 @@ QLineEdit* makeBox(QWidget* parent, const QString& name, const QRect& geometry, 
     auto* box = new QLineEdit(parent);
     box->setObjectName(name);
     box->setGeometry(geometry);
-    box->setFont(tahoma(13));
+    box->setFont(tahoma(13, true));
     box->setMaxLength(maxBoxLength);
     box->setFrame(false);
     box->setStyleSheet(
@@ -75,7 +69,7 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& tex
     auto* button = new QPushButton(text, parent);
     button->setObjectName(name);
     button->setGeometry(geometry);
-    button->setFont(tahoma(11));
+    button->setFont(tahoma(11, true));
     return button;
 }
 
@@ -114,7 +108,7 @@ TfrmLogin::TfrmLogin(QWidget* parent)
     LStatus = new QLabel(this);
     LStatus->setObjectName(QStringLiteral("LStatus"));
     LStatus->move(8, 178);
-    LStatus->setFont(tahoma(11));
+    LStatus->setFont(tahoma(11, true));
     LStatus->setPalette(LUser->palette());
 
     ADOConnection1 = new Connection(this);

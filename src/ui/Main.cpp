@@ -13,6 +13,7 @@
 #include "model/MapModel.h"
 #include "ui/Dialogs.h"
 #include "ui/DragPointTool.h"
+#include "ui/Fonts.h"
 #include "ui/Forms.h"
 #include "ui/HintLabel.h"
 #include "ui/ImportResults.h"
@@ -53,13 +54,6 @@ namespace {
 
 const QColor kPageFontColor(0x4F, 0x5D, 0x93);
 const QColor kHotLight(0x00, 0x66, 0xCC);
-
-QFont tahoma(int pixelSize, bool bold = false) {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
 
 struct PageDef {
     QWidget* TFormKorvell::*member;

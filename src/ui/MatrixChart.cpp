@@ -4,6 +4,7 @@
 
 #include "model/CoordTable.h"
 #include "ui/DragPointTool.h"
+#include "ui/Fonts.h"
 #include "ui/XLabel.h"
 
 #include <QContextMenuEvent>
@@ -34,13 +35,6 @@ constexpr int quadrantLabelBottom = 40; // from the chart's bottom edge to the l
 // Sprites are worth their memory only for bubbles of usual sizes in a bounded number of looks.
 constexpr double largestSpriteRadius = 64.0;
 constexpr qsizetype maxSprites = 512;
-
-QFont tahoma(int pixelSize, bool bold) {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
 
 QFont titleFont() {
     return tahoma(13, true);
