@@ -109,6 +109,14 @@ public:
         return list;
     }
 
+    /// A data column "engine" with one row per engine, for a test's _data() function.
+    static void addEngineRows() {
+        QTest::addColumn<Engine>("engine");
+        for (const auto& [name, engine] : engines()) {
+            QTest::newRow(name.constData()) << engine;
+        }
+    }
+
     /// A copy of the demo database of its own; its connection string.
     QString database(Engine engine) {
         m_engine = engine;

@@ -35,12 +35,6 @@ class TestImportWindow : public QObject {
     LoginFixture f;
     QString m_connectionString;
 
-    static void addEngineRows() {
-        QTest::addColumn<LoginFixture::Engine>("engine");
-        for (const auto& [name, engine] : LoginFixture::engines())
-            QTest::newRow(name.constData()) << engine;
-    }
-
     /// Starts the program on a copy of the demo database, logs in and shows the import window.
     void start(LoginFixture::Engine engine, const QString& user = QStringLiteral("demo")) {
         m_connectionString = f.database(engine);
@@ -81,7 +75,7 @@ private slots:
     void init() { f.setUp(); }
     void cleanup() { f.tearDown(); }
 
-    void treeListsLicenceHoldersWithTheirRespondents_data() { addEngineRows(); }
+    void treeListsLicenceHoldersWithTheirRespondents_data() { LoginFixture::addEngineRows(); }
     void treeListsLicenceHoldersWithTheirRespondents() {
         QFETCH(LoginFixture::Engine, engine);
         start(engine);
@@ -122,7 +116,7 @@ private slots:
                  field(current, "idutilizador"));
     }
 
-    void respondentListsItsLicenceHoldersProducts_data() { addEngineRows(); }
+    void respondentListsItsLicenceHoldersProducts_data() { LoginFixture::addEngineRows(); }
     void respondentListsItsLicenceHoldersProducts() {
         QFETCH(LoginFixture::Engine, engine);
         start(engine);
@@ -143,7 +137,7 @@ private slots:
         QCOMPARE(FrmImportRes->cxGrid1->selectionModel()->selectedRows().size(), 1);
     }
 
-    void importButtonsPassTheirIds_data() { addEngineRows(); }
+    void importButtonsPassTheirIds_data() { LoginFixture::addEngineRows(); }
     void importButtonsPassTheirIds() {
         QFETCH(LoginFixture::Engine, engine);
         start(engine);
@@ -191,7 +185,7 @@ private slots:
         QCOMPARE(FrmImportRes->FImportProductId, productId);
     }
 
-    void userWithoutLicencesHasNothingToImport_data() { addEngineRows(); }
+    void userWithoutLicencesHasNothingToImport_data() { LoginFixture::addEngineRows(); }
     void userWithoutLicencesHasNothingToImport() {
         QFETCH(LoginFixture::Engine, engine);
         start(engine, QStringLiteral("consultant"));
@@ -205,7 +199,7 @@ private slots:
         QCOMPARE(FormKorvell->memCoord->recordCount(), 1);
     }
 
-    void failingImportIsReportedAndLowersTheFlag_data() { addEngineRows(); }
+    void failingImportIsReportedAndLowersTheFlag_data() { LoginFixture::addEngineRows(); }
     void failingImportIsReportedAndLowersTheFlag() {
         QFETCH(LoginFixture::Engine, engine);
         start(engine);

@@ -57,13 +57,6 @@ private:
             FormKorvell->cxPageControl1->indexOf(FormKorvell->cxTabSheet1));
     }
 
-    static void addEngineRows() {
-        QTest::addColumn<LoginFixture::Engine>("engine");
-        for (const auto& [name, engine] : LoginFixture::engines()) {
-            QTest::newRow(name.constData()) << engine;
-        }
-    }
-
 private slots:
     void init() { f.setUp(); }
     void cleanup() { f.tearDown(); }
@@ -204,7 +197,7 @@ private slots:
         QVERIFY(FormKorvell == nullptr);
     }
 
-    void loginsAndRefusals_data() { addEngineRows(); }
+    void loginsAndRefusals_data() { LoginFixture::addEngineRows(); }
 
     void loginsAndRefusals() {
         QFETCH(LoginFixture::Engine, engine);
@@ -397,7 +390,7 @@ private slots:
         QVERIFY(frmLogin->ADOConnection1->isOpen());
     }
 
-    void credentialsStillValid_data() { addEngineRows(); }
+    void credentialsStillValid_data() { LoginFixture::addEngineRows(); }
 
     void credentialsStillValid() {
         QFETCH(LoginFixture::Engine, engine);

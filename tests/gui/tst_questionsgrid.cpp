@@ -25,12 +25,6 @@ class TestQuestionsGrid : public QObject {
     LoginFixture f;
     QString m_connectionString;
 
-    static void addEngineRows() {
-        QTest::addColumn<LoginFixture::Engine>("engine");
-        for (const auto& [name, engine] : LoginFixture::engines())
-            QTest::newRow(name.constData()) << engine;
-    }
-
     /// Logs in as the demo partner and opens the questions sheet.
     void start(LoginFixture::Engine engine) {
         m_connectionString = f.database(engine);
@@ -81,7 +75,7 @@ private slots:
     void init() { f.setUp(); }
     void cleanup() { f.tearDown(); }
 
-    void showsEveryQuestionFourLinesHigh_data() { addEngineRows(); }
+    void showsEveryQuestionFourLinesHigh_data() { LoginFixture::addEngineRows(); }
     void showsEveryQuestionFourLinesHigh() {
         QFETCH(LoginFixture::Engine, engine);
         start(engine);
@@ -120,7 +114,7 @@ private slots:
         QVERIFY(model->flags(model->indexOf(0, QuestionsModel::Question)) & Qt::ItemIsEditable);
     }
 
-    void editsReachTheDatabaseWhenTheQuestionIsLeft_data() { addEngineRows(); }
+    void editsReachTheDatabaseWhenTheQuestionIsLeft_data() { LoginFixture::addEngineRows(); }
     void editsReachTheDatabaseWhenTheQuestionIsLeft() {
         QFETCH(LoginFixture::Engine, engine);
         start(engine);
@@ -147,7 +141,7 @@ private slots:
         QCOMPARE(f.count(QStringLiteral("perguntas")), model->questionCount());
     }
 
-    void refusedUpdateIsReportedAndKeepsTheText_data() { addEngineRows(); }
+    void refusedUpdateIsReportedAndKeepsTheText_data() { LoginFixture::addEngineRows(); }
     void refusedUpdateIsReportedAndKeepsTheText() {
         QFETCH(LoginFixture::Engine, engine);
         start(engine);

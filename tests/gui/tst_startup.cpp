@@ -55,13 +55,6 @@ private:
     LoginFixture f;
     ShowRecorder shows;
 
-    static void addEngineRows() {
-        QTest::addColumn<LoginFixture::Engine>("engine");
-        for (const auto& [name, engine] : LoginFixture::engines()) {
-            QTest::newRow(name.constData()) << engine;
-        }
-    }
-
     void login(const QString& user, const QString& password) {
         frmLogin->EdUser->setText(user);
         frmLogin->EdPass->setText(password);
@@ -84,7 +77,7 @@ private slots:
     }
     void cleanup() { f.tearDown(); }
 
-    void usualStart_data() { addEngineRows(); }
+    void usualStart_data() { LoginFixture::addEngineRows(); }
 
     void usualStart() {
         QFETCH(LoginFixture::Engine, engine);
@@ -128,7 +121,7 @@ private slots:
         QCOMPARE(mapWindowCount(), 1);
     }
 
-    void startAcceptingEmptyLogin_data() { addEngineRows(); }
+    void startAcceptingEmptyLogin_data() { LoginFixture::addEngineRows(); }
 
     void startAcceptingEmptyLogin() {
         QFETCH(LoginFixture::Engine, engine);
@@ -209,7 +202,7 @@ private slots:
         QCOMPARE(f.shown.size(), 2);
     }
 
-    void periodicCheck_data() { addEngineRows(); }
+    void periodicCheck_data() { LoginFixture::addEngineRows(); }
 
     void periodicCheck() {
         QFETCH(LoginFixture::Engine, engine);
