@@ -48,8 +48,9 @@ void send(QWidget* target, QEvent::Type type, QPointF pos, Qt::MouseButton butto
 }
 
 // One step of a drag on the potential-market matrix: the mouse move reaches the window's handler
-// (copy and recomputation), the tool moves the bubble, and the tab's charts repaint.
-void DragStep(benchmark::State& state) {
+// (copy and recomputation), the tool moves the bubble, and, when `paint` is set, the tab's charts
+// repaint after every step; without it, what the handler and the tool cost on their own.
+void drag(benchmark::State& state, bool paint) {
     TFormKorvell* window = mapWindow(static_cast<int>(state.range(0)));
     MatrixChart* chart = window->chart(QStringLiteral("Chart1"));
     const ChartGeometry& geometry = chart->plotGeometry();
@@ -58,26 +59,20 @@ void DragStep(benchmark::State& state) {
     for (auto _ : state) {
         flip = !flip;
         send(chart, QEvent::MouseMove, geometry.valueToPixel(flip ? 3 : 7, flip ? 7 : 3), Qt::NoButton, Qt::LeftButton);
-        QApplication::processEvents();
-    }
-    send(chart, QEvent::MouseButtonRelease, geometry.valueToPixel(5, 5), Qt::LeftButton, Qt::NoButton);
-    state.SetItemsProcessed(state.iterations() * state.range(0));
-}
-
-// The same step without painting: what the handler and the tool cost on their own.
-void DragStepWithoutPaint(benchmark::State& state) {
-    TFormKorvell* window = mapWindow(static_cast<int>(state.range(0)));
-    MatrixChart* chart = window->chart(QStringLiteral("Chart1"));
-    const ChartGeometry& geometry = chart->plotGeometry();
-    send(chart, QEvent::MouseButtonPress, geometry.valueToPixel(5, 5), Qt::LeftButton, Qt::LeftButton);
-    bool flip = false;
-    for (auto _ : state) {
-        flip = !flip;
-        send(chart, QEvent::MouseMove, geometry.valueToPixel(flip ? 3 : 7, flip ? 7 : 3), Qt::NoButton, Qt::LeftButton);
+        if (paint)
+            QApplication::processEvents();
     }
     send(chart, QEvent::MouseButtonRelease, geometry.valueToPixel(5, 5), Qt::LeftButton, Qt::NoButton);
     QApplication::processEvents();
     state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void DragStep(benchmark::State& state) {
+    drag(state, true);
+}
+
+void DragStepWithoutPaint(benchmark::State& state) {
+    drag(state, false);
 }
 
 } // namespace
