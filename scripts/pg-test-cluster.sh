@@ -3,19 +3,21 @@
 #
 #   pg-test-cluster.sh start STATE_DIR DEMO_SQL_DIR
 #   pg-test-cluster.sh stop STATE_DIR
+#   pg-test-cluster.sh pause|resume STATE_DIR
 #
 # start creates a new cluster in a fresh folder of its own, listening on 127.0.0.1 only at a
 # free port, loads the demo scripts into the database "korvell_template" (which nobody
 # connects to, so tests can copy it) and copies that to "korvell_demo". STATE_DIR/info then
 # holds host, port, user, password and the two database names, one key=value per line.
-# A system cluster is never touched. PostgreSQL refuses to run as root; as root the cluster
+# pause stops the server and keeps its data; resume starts it again on the same port, so tests
+# can take the server away under a running program. A system cluster is never touched. PostgreSQL refuses to run as root; as root the cluster
 # runs as the "postgres" system user.
 set -euo pipefail
 
 command=${1:-}
 state=${2:-}
 if [ -z "$command" ] || [ -z "$state" ]; then
-    echo "usage: $0 start STATE_DIR DEMO_SQL_DIR | stop STATE_DIR" >&2
+    echo "usage: $0 start STATE_DIR DEMO_SQL_DIR | stop|pause|resume STATE_DIR" >&2
     exit 2
 fi
 
@@ -51,9 +53,25 @@ stop_cluster() {
     rm -f "$state/info"
 }
 
+server_option() {
+    echo "-c listen_addresses=127.0.0.1 -p $1 -k $2 -c fsync=off"
+}
+
 case "$command" in
 stop)
     stop_cluster
+    exit 0
+    ;;
+pause)
+    dir=$(cat "$state/cluster-dir")
+    as_owner "$bindir/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null
+    exit 0
+    ;;
+resume)
+    dir=$(cat "$state/cluster-dir")
+    port=$(sed -n 's/^port=//p' "$state/info")
+    as_owner "$bindir/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 30 -o "$(server_option "$port" "$dir")" \
+        start >/dev/null
     exit 0
     ;;
 start)
@@ -95,7 +113,7 @@ port=
 for _ in $(seq 1 20); do
     candidate=$((20000 + RANDOM % 30000))
     if as_owner "$bindir/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 30 \
-        -o "-c listen_addresses=127.0.0.1 -p $candidate -k $dir -c fsync=off" start >/dev/null 2>&1; then
+        -o "$(server_option "$candidate" "$dir")" start >/dev/null 2>&1; then
         port=$candidate
         break
     fi

@@ -118,6 +118,10 @@ QSqlQuery Connection::run(const QString& sql, const QVariantMap& parameters, con
         throw Error(QStringLiteral("The database connection is not open."));
     }
     QSqlDatabase db = QSqlDatabase::database(m_name, false);
+    // The driver closes a connection the server dropped, and then gives no error text at all.
+    if (!db.isOpen()) {
+        throw Error(QStringLiteral("The connection to the database server was lost. Please log in again."));
+    }
     Backend::Statement statement = m_backend->translate(db, sql);
     for (auto it = parameters.begin(); it != parameters.end(); ++it) {
         const QString name = it.key().startsWith(QLatin1Char(':')) ? it.key() : QLatin1Char(':') + it.key();

@@ -8,9 +8,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QTimer>
 
 using namespace korvell;
@@ -224,61 +222,6 @@ private slots:
         QVERIFY(!frmLogin->ADOConnection1->isOpen());
         QCOMPARE(f.texts(), QStringList{disconnected});
         QCOMPARE(f.terminations, 0);
-    }
-
-    void periodicCheckAfterServerStops() {
-        if (!TestDatabases::postgresAvailable()) {
-            QSKIP("needs the PostgreSQL server binaries that the test run provides");
-        }
-        // A cluster of this test's own: the shared one serves other tests meanwhile.
-        const QString script = QStringLiteral(KORVELL_DATA_DIR "/../scripts/pg-test-cluster.sh");
-        const QString state = f.dir->filePath(QStringLiteral("cluster"));
-        const auto stopCluster = [&] {
-            QProcess::execute(QStringLiteral("bash"), {script, QStringLiteral("stop"), state});
-        };
-        const auto stopAtEnd = qScopeGuard(stopCluster);
-        QProcess start;
-        start.start(QStringLiteral("bash"),
-                    {script, QStringLiteral("start"), state, QStringLiteral(KORVELL_DATA_DIR "/demo")});
-        QVERIFY(start.waitForFinished(180000));
-        QVERIFY2(start.exitCode() == 0, start.readAllStandardError().constData());
-        QHash<QString, QString> info;
-        {
-            QFile file(state + QStringLiteral("/info"));
-            QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-            for (const QByteArray& line : file.readAll().split('\n')) {
-                const qsizetype equals = line.indexOf('=');
-                if (equals > 0) {
-                    info.insert(QString::fromUtf8(line.left(equals)), QString::fromUtf8(line.mid(equals + 1)));
-                }
-            }
-        }
-        f.useDefaultDataLink(
-            QStringLiteral("Provider=PostgreSQL;Data Source=%1,%2;Initial Catalog=%3;User ID=%4;Password=%5")
-                .arg(info.value(QStringLiteral("host")), info.value(QStringLiteral("port")),
-                     info.value(QStringLiteral("database")), info.value(QStringLiteral("user")),
-                     info.value(QStringLiteral("password"))));
-        Forms::start();
-        login(QStringLiteral("demo"), QStringLiteral("demo"));
-        QVERIFY(FormKorvell->isVisible());
-        FormKorvell->Timer1Timer();
-        QVERIFY(FormKorvell->isVisible());
-
-        stopCluster();
-        f.shown.clear();
-        FormKorvell->Timer1Timer();
-        QVERIFY(!FormKorvell->isVisible());
-        QVERIFY(frmLogin->isVisible());
-        QVERIFY(!FormKorvell->Timer1->isActive());
-        QVERIFY(!frmLogin->ADOConnection1->isOpen());
-        QCOMPARE(f.texts(), QStringList{disconnected});
-        QVERIFY(!f.anyOutputContains(info.value(QStringLiteral("password"))));
-
-        // With the server gone, the next Ok says so and the login window stays.
-        f.shown.clear();
-        login(QStringLiteral("demo"), QStringLiteral("demo"));
-        QCOMPARE(f.texts(), QStringList{unreachable});
-        QVERIFY(frmLogin->isVisible());
     }
 
     void failedReconnectReturnsToLogin() {
