@@ -220,6 +220,103 @@ private slots:
         QVERIFY(FrmImportRes->isVisible());
     }
 
+    void oddScoresAreClampedOrRefused_data() {
+        QTest::addColumn<LoginFixture::Engine>("engine");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("score");
+        QTest::addColumn<double>("raw");
+        QTest::addColumn<double>("stored");
+        QTest::addColumn<QString>("error");
+        // The score every step of selectgrafico_map returns for x, on each engine (SQLite has
+        // no NaN, so that case runs on PostgreSQL only).
+        struct Case {
+            const char* name;
+            const char* type;
+            const char* postgres;
+            const char* sqlite;
+            double raw;
+            double stored;
+            const char* error;
+        };
+        const Case cases[] = {
+            {"NaN", "DOUBLE PRECISION", "'NaN'::float8", nullptr, qQNaN(), 0.0, ""},
+            {"infinity", "DOUBLE PRECISION", "'Infinity'::float8", "9e999", qInf(), 10.0, ""},
+            {"minus infinity", "DOUBLE PRECISION", "'-Infinity'::float8", "-9e999", -qInf(), 0.0, ""},
+            {"negative", "DOUBLE PRECISION", "-3.5", "-3.5", -3.5, 0.0, ""},
+            {"huge", "DOUBLE PRECISION", "1e300", "1e300", 1e300, 10.0, ""},
+            {"null", "DOUBLE PRECISION", "NULL::float8", "NULL", qQNaN(), 0.0, ""},
+            {"number as text", "TEXT", "' 7.5 '", "' 7.5 '", 7.5, 7.5, ""},
+            {"text", "TEXT", "'high'", "'high'", 0.0, 0.0, "'high' is not a valid number for field 'pm_x'"},
+        };
+        for (const auto& [engineName, engine] : LoginFixture::engines()) {
+            for (const Case& c : cases) {
+                const char* expression = engine == LoginFixture::Engine::SQLite ? c.sqlite : c.postgres;
+                if (!expression)
+                    continue;
+                QTest::addRow("%s, %s", engineName.constData(), c.name)
+                    << engine << QString::fromLatin1(c.type) << QString::fromLatin1(expression) << c.raw << c.stored
+                    << QString::fromLatin1(c.error);
+            }
+        }
+    }
+    void oddScoresAreClampedOrRefused() {
+        QFETCH(LoginFixture::Engine, engine);
+        QFETCH(QString, type);
+        QFETCH(QString, score);
+        QFETCH(double, raw);
+        QFETCH(double, stored);
+        QFETCH(QString, error);
+        start(engine);
+        if (engine == LoginFixture::Engine::SQLite) {
+            f.execute(QStringLiteral("UPDATE procedures SET body = 'SELECT idutilizador, ' || '%1' || ' AS x, y, "
+                                     "initials FROM (' || body || ')' WHERE name = 'selectgrafico_map'")
+                          .arg(QString(score).replace(QLatin1Char('\''), QStringLiteral("''"))));
+        } else {
+            f.execute(QStringLiteral("ALTER FUNCTION selectgrafico_map(TEXT, TEXT, TEXT, TEXT) RENAME TO demo_map"));
+            f.execute(QStringLiteral("CREATE FUNCTION selectgrafico_map(g TEXT, u TEXT, p TEXT, q TEXT) RETURNS TABLE "
+                                     "(idutilizador TEXT, x %1, y DOUBLE PRECISION, initials TEXT) LANGUAGE sql AS "
+                                     "$$ SELECT idutilizador, %2, y, initials FROM demo_map(g, u, p, q) $$")
+                          .arg(type, score));
+        }
+        QTest::mouseClick(FrmImportRes->cxButtonUser, Qt::LeftButton);
+        QVERIFY(!FormKorvell->FImporting);
+        CoordTable* table = FormKorvell->memCoord;
+        if (!error.isEmpty()) {
+            QCOMPARE(f.texts(), QStringList{error});
+            QCOMPARE(table->recordCount(), 0);
+            return;
+        }
+        QCOMPARE(f.texts(), QStringList());
+        QVERIFY(table->recordCount() > 0);
+        // The write-back clamps what passes through the series; the business-model fields stay
+        // as the procedure gave them, and their matrices clip what they draw.
+        const int written[] = {F_pm_x, F_v_x, F_e_x, F_msd_x, F_cc_x};
+        const int untouched[] = {F_bm_pc_x, F_bm_c_x};
+        QList<int> scores;
+        for (int field = F_pm_x; field <= F_res_eva_y; ++field)
+            scores << field;
+        for (int row = 0; row < table->recordCount(); ++row) {
+            for (int field : written)
+                QCOMPARE(table->number(row, field), stored);
+            for (int field : untouched)
+                QCOMPARE(table->number(row, field), raw);
+            for (int field : std::as_const(scores)) {
+                const double value = table->number(row, field);
+                QVERIFY2(value >= 0.0 && value <= 10.0,
+                         qPrintable(QStringLiteral("%1 = %2")
+                                        .arg(QString::fromLatin1(CoordTable::fields()[field].name))
+                                        .arg(value)));
+            }
+        }
+        // The grid and every matrix show what was stored.
+        for (QWidget* page :
+             {FormKorvell->P_VALUES, FormKorvell->P_MAP, FormKorvell->P_VBI, FormKorvell->P_EVA, FormKorvell->P_BM}) {
+            FormKorvell->cxPageControl1->setCurrentWidget(page);
+            QVERIFY(!FormKorvell->grab().isNull());
+        }
+        QCOMPARE(f.texts(), QStringList());
+    }
+
     void importDataShowsOnlyWhenTheSettingsAskForIt_data() {
         QTest::addColumn<QString>("setting");
         QTest::addColumn<bool>("shown");
