@@ -10,8 +10,8 @@
 # connects to, so tests can copy it) and copies that to "korvell_demo". STATE_DIR/info then
 # holds host, port, user, password and the two database names, one key=value per line.
 # pause stops the server and keeps its data; resume starts it again on the same port, so tests
-# can take the server away under a running program. A system cluster is never touched. PostgreSQL refuses to run as root; as root the cluster
-# runs as the "postgres" system user.
+# can take the server away under a running program. A system cluster is never touched.
+# PostgreSQL refuses to run as root; as root the cluster runs as the "postgres" system user.
 set -euo pipefail
 
 command=${1:-}
