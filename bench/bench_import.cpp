@@ -23,7 +23,6 @@ using namespace korvell;
 
 namespace {
 
-const QString partnerId = QStringLiteral("{F2CFA7E9-A73F-5857-8850-71008B68CBD3}");
 const QString licenceType = QStringLiteral("{03E32562-D986-5D59-82D0-BC6261EC1806}");
 const QString respondentType = QStringLiteral("{88A79579-565F-5EFA-AAA8-B932973A4748}");
 const QString strategyType = QStringLiteral("{35E86BD2-EC11-489A-A63D-500A55801001}");
@@ -45,7 +44,7 @@ QString addRespondents(Connection& db, int users) {
                               "VALUES (:id, 'Bench Holder', :type, :partner, 'IN USE')"),
                {{QStringLiteral("id"), holder},
                 {QStringLiteral("type"), licenceType},
-                {QStringLiteral("partner"), partnerId}});
+                {QStringLiteral("partner"), TestDatabases::demoPartnerId()}});
     db.execute(QStringLiteral("INSERT INTO Produtos (idproduto, sigla, idutilizador) VALUES (:id, 'BENCH', :holder)"),
                {{QStringLiteral("id"), product}, {QStringLiteral("holder"), holder}});
     const ResultSet questions =

@@ -18,6 +18,9 @@ namespace korvell {
 /// its details). Tests that change data get a database of their own.
 class TestDatabases {
 public:
+    /// The demo database's partner, the user "demo".
+    static QString demoPartnerId() { return QStringLiteral("{F2CFA7E9-A73F-5857-8850-71008B68CBD3}"); }
+
     static QString sqliteDemoPath() { return QStringLiteral(KORVELL_BIN_DIR "/korvell-demo.db"); }
 
     /// A copy of the demo database in folder; its connection string.
@@ -49,11 +52,29 @@ public:
     static QString postgresPassword() { return info().value(QStringLiteral("password")); }
 
     /// The connection string of database on the cluster.
-    static QString postgresString(const QString& database) {
+    static QString postgresString(const QString& database) { return postgresString(info(), database); }
+
+    /// The key=value lines of a cluster's info file, as pg-test-cluster.sh writes it; empty when
+    /// there is none.
+    static QHash<QString, QString> readInfo(const QString& path) {
+        QHash<QString, QString> read;
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+            for (const QByteArray& line : file.readAll().split('\n')) {
+                const qsizetype equals = line.indexOf('=');
+                if (equals > 0) {
+                    read.insert(QString::fromUtf8(line.left(equals)), QString::fromUtf8(line.mid(equals + 1)));
+                }
+            }
+        }
+        return read;
+    }
+
+    /// The connection string of database on the cluster that an info file describes.
+    static QString postgresString(const QHash<QString, QString>& cluster, const QString& database) {
         return QStringLiteral("Provider=PostgreSQL;Data Source=%1,%2;Initial Catalog=%3;User ID=%4;Password=%5")
-            .arg(postgresHost())
-            .arg(postgresPort())
-            .arg(database, postgresUser(), postgresPassword());
+            .arg(cluster.value(QStringLiteral("host")), cluster.value(QStringLiteral("port")), database,
+                 cluster.value(QStringLiteral("user")), cluster.value(QStringLiteral("password")));
     }
 
     /// The shared demo database: for tests that only read.
@@ -96,19 +117,7 @@ public:
 
 private:
     static QHash<QString, QString> info() {
-        static const QHash<QString, QString> values = [] {
-            QHash<QString, QString> read;
-            QFile file(qEnvironmentVariable("KORVELL_PG_INFO"));
-            if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-                for (const QByteArray& line : file.readAll().split('\n')) {
-                    const qsizetype equals = line.indexOf('=');
-                    if (equals > 0) {
-                        read.insert(QString::fromUtf8(line.left(equals)), QString::fromUtf8(line.mid(equals + 1)));
-                    }
-                }
-            }
-            return read;
-        }();
+        static const QHash<QString, QString> values = readInfo(qEnvironmentVariable("KORVELL_PG_INFO"));
         return values;
     }
 };

@@ -15,7 +15,6 @@ using namespace korvell;
 
 namespace {
 
-const QString demoUserId = QStringLiteral("{F2CFA7E9-A73F-5857-8850-71008B68CBD3}");
 const QString strategyType = QStringLiteral("35e86bd2-ec11-489a-a63d-500a55801001");
 const QString perUserProduct = QStringLiteral("62099C9D-3F9A-48FE-8E92-876D00DA82FC");
 
@@ -127,7 +126,7 @@ void TestConnection::runsQueriesWithNamedParameters() {
         QStringLiteral("SELECT idutilizador, USERNAME AS UserName FROM utilizadores WHERE username = :name"),
         {{QStringLiteral("name"), QStringLiteral("demo")}});
     QCOMPARE(demo.rowCount(), 1);
-    QCOMPARE(demo.value(0, QStringLiteral("IDUTILIZADOR")).toString(), demoUserId);
+    QCOMPARE(demo.value(0, QStringLiteral("IDUTILIZADOR")).toString(), TestDatabases::demoPartnerId());
     QCOMPARE(demo.value(0, QStringLiteral("username")).toString(), QStringLiteral("demo"));
     QVERIFY_THROWS_EXCEPTION(Error, demo.value(0, QStringLiteral("nome")));
 
@@ -164,9 +163,9 @@ void TestConnection::runsProcedureCallsAsTheProgramWritesThem() {
     connection.setConnectionString(connectionString);
     connection.open();
 
-    const ResultSet rows =
-        connection.query(QStringLiteral("EXEC selectgrafico_map'G1-%','") + demoUserId + QStringLiteral("','") +
-                         perUserProduct + QStringLiteral("','") + strategyType + QStringLiteral("'"));
+    const ResultSet rows = connection.query(QStringLiteral("EXEC selectgrafico_map'G1-%','") +
+                                            TestDatabases::demoPartnerId() + QStringLiteral("','") + perUserProduct +
+                                            QStringLiteral("','") + strategyType + QStringLiteral("'"));
     QCOMPARE(rows.rowCount(), 15);
     for (const char* column : {"idutilizador", "x", "y", "initials"}) {
         QVERIFY2(rows.hasColumn(QLatin1String(column)), column);

@@ -20,7 +20,6 @@ using namespace korvell;
 
 namespace {
 
-const QString demoUserId = QStringLiteral("{F2CFA7E9-A73F-5857-8850-71008B68CBD3}");
 const QString userA = QStringLiteral("{AAAAAAAA-0000-4000-8000-00000000000A}");
 const QString userB = QStringLiteral("{BBBBBBBB-0000-4000-8000-00000000000B}");
 
@@ -359,7 +358,7 @@ void TestImport::importsTheDemoDatabase_data() {
 void TestImport::importsTheDemoDatabase() {
     QFETCH(QString, connectionString);
     Connection& connection = open(connectionString);
-    runImport(demoUserId);
+    runImport(TestDatabases::demoPartnerId());
     const int everyProduct = m_table->recordCount();
     QVERIFY(everyProduct > 0);
     for (int row = 0; row < everyProduct; ++row) {
@@ -376,7 +375,7 @@ void TestImport::importsTheDemoDatabase() {
     const ResultSet products = connection.query(
         QStringLiteral("SELECT p.idproduto, p.idutilizador FROM Produtos p JOIN utilizadores u "
                        "ON u.idutilizador = p.idutilizador WHERE u.parent_user = :partner ORDER BY p.sigla"),
-        {{QStringLiteral("partner"), demoUserId}});
+        {{QStringLiteral("partner"), TestDatabases::demoPartnerId()}});
     QVERIFY(!products.isEmpty());
     runImport(products.value(0, QStringLiteral("idutilizador")).toString(),
               products.value(0, QStringLiteral("idproduto")).toString());

@@ -28,6 +28,12 @@ class LoginFixture {
 public:
     enum class Engine { SQLite, PostgreSQL };
 
+    /// The login window's texts that the tests look for.
+    static inline const QString invalid = QStringLiteral(" Invalid Login Information! ");
+    static inline const QString unreachable =
+        QStringLiteral("Couldn\u00B4t reach server, please check your internet settings!");
+    static inline const QString disconnected = QStringLiteral("Disconnected From Server!");
+
     struct Shown {
         Dialogs::Message message;
         QStringList visibleWindows;

@@ -23,12 +23,6 @@
 using namespace korvell;
 using korvell::test::LoginFixture;
 
-namespace {
-
-const QString demoUserId = QStringLiteral("{F2CFA7E9-A73F-5857-8850-71008B68CBD3}");
-
-} // namespace
-
 class TestImportWindow : public QObject {
     Q_OBJECT
 
@@ -87,9 +81,10 @@ private slots:
                                 "ON t.idtipoutilizador = u.idtipoutilizador WHERE "
                                 "t.tipoutilizador = 'LICENSE' AND u.status = 'IN USE' AND "
                                 "u.parent_user = :partner"),
-                 {{QStringLiteral("partner"), demoUserId}});
+                 {{QStringLiteral("partner"), TestDatabases::demoPartnerId()}});
         QCOMPARE(holders.rowCount(), 3);
-        QCOMPARE(FrmImportRes->qryLics->parameter(QStringLiteral(":parent_user")).toString(), demoUserId);
+        QCOMPARE(FrmImportRes->qryLics->parameter(QStringLiteral(":parent_user")).toString(),
+                 TestDatabases::demoPartnerId());
         QCOMPARE(model->rowCount(), 3);
         int respondents = 0;
         for (int row = 0; row < model->rowCount(); ++row) {

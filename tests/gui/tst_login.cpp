@@ -19,15 +19,6 @@ using korvell::test::LoginFixture;
 
 Q_DECLARE_METATYPE(LoginFixture::Engine)
 
-namespace {
-
-const QString demoId = QStringLiteral("{F2CFA7E9-A73F-5857-8850-71008B68CBD3}");
-const QString invalid = QStringLiteral(" Invalid Login Information! ");
-const QString unreachable = QStringLiteral("Couldn\u00B4t reach server, please check your internet settings!");
-const QString disconnected = QStringLiteral("Disconnected From Server!");
-
-} // namespace
-
 class TestLogin : public QObject {
     Q_OBJECT
 
@@ -113,7 +104,7 @@ private slots:
 
         // On a button Enter presses it, and nothing else happens.
         QTest::keyClick(frmLogin->Button1, Qt::Key_Return);
-        QCOMPARE(frmLogin->LStatus->text(), invalid);
+        QCOMPARE(frmLogin->LStatus->text(), LoginFixture::invalid);
         QCOMPARE(QApplication::focusWidget(), frmLogin->Button1);
         QCOMPARE(f.terminations, 0);
     }
@@ -168,14 +159,14 @@ private slots:
 
         if (expectedFile.isEmpty()) {
             QCOMPARE(AppUser.ConnectionString, builtInConnectionString());
-            QCOMPARE(f.texts(), QStringList{unreachable});
+            QCOMPARE(f.texts(), QStringList{LoginFixture::unreachable});
             QCOMPARE(frmLogin->LStatus->text(), QString());
             QVERIFY(!frmLogin->ADOConnection1->isOpen());
             return;
         }
         QCOMPARE(AppUser.ConnectionString, QStringLiteral("file name=") + expectedFile.arg(folder));
         QCOMPARE(f.texts(), QStringList());
-        QCOMPARE(frmLogin->LStatus->text(), invalid);
+        QCOMPARE(frmLogin->LStatus->text(), LoginFixture::invalid);
         QVERIFY(frmLogin->ADOConnection1->isOpen());
     }
 
@@ -203,7 +194,7 @@ private slots:
         QFETCH(LoginFixture::Engine, engine);
         f.useDefaultDataLink(f.database(engine));
         createLogin();
-        QCOMPARE(frmLogin->LStatus->text(), invalid);
+        QCOMPARE(frmLogin->LStatus->text(), LoginFixture::invalid);
         QVERIFY(FormKorvell == nullptr);
         frmLogin->show();
 
@@ -211,7 +202,7 @@ private slots:
         QVERIFY(FormKorvell != nullptr);
         QCOMPARE(AppUser.CurrentUserName, QStringLiteral("demo"));
         QCOMPARE(AppUser.CurrentPassword, QStringLiteral("demo"));
-        QCOMPARE(AppUser.CurrentUserId.toUpper(), demoId);
+        QCOMPARE(AppUser.CurrentUserId.toUpper(), TestDatabases::demoPartnerId());
         QVERIFY(!frmLogin->isVisible());
         QVERIFY(FormKorvell->isVisible());
         QVERIFY(FormKorvell->Timer1->isActive());
@@ -221,7 +212,7 @@ private slots:
         QCOMPARE(frmLogin->EdPass->text(), QString());
         QCOMPARE(frmLogin->LStatus->text(), QString());
         // The refused attempt at creation left the connection open; this attempt closed it.
-        QCOMPARE(f.texts(), QStringList{disconnected});
+        QCOMPARE(f.texts(), QStringList{LoginFixture::disconnected});
         TFormKorvell* const map = FormKorvell;
 
         // Back at the login window, as a failed check leaves it: a refusal keeps the identity.
@@ -229,18 +220,18 @@ private slots:
         FormKorvell->hide();
         frmLogin->show();
         attempt(QStringLiteral("demo"), QStringLiteral("wrong"));
-        QCOMPARE(frmLogin->LStatus->text(), invalid);
+        QCOMPARE(frmLogin->LStatus->text(), LoginFixture::invalid);
         QCOMPARE(frmLogin->EdPass->text(), QString());
         QVERIFY(frmLogin->isVisible());
         QVERIFY(frmLogin->ADOConnection1->isOpen());
         QCOMPARE(AppUser.CurrentUserName, QStringLiteral("demo"));
         QCOMPARE(AppUser.CurrentPassword, QStringLiteral("demo"));
-        QCOMPARE(AppUser.CurrentUserId.toUpper(), demoId);
-        QCOMPARE(f.texts().count(disconnected), 2);
+        QCOMPARE(AppUser.CurrentUserId.toUpper(), TestDatabases::demoPartnerId());
+        QCOMPARE(f.texts().count(LoginFixture::disconnected), 2);
 
         // A user with a parent does not see the questions tab; the same map window serves.
         attempt(QStringLiteral("consultant"), QStringLiteral("consultant"));
-        QCOMPARE(f.texts().count(disconnected), 3);
+        QCOMPARE(f.texts().count(LoginFixture::disconnected), 3);
         QCOMPARE(FormKorvell, map);
         QCOMPARE(AppUser.CurrentUserName, QStringLiteral("consultant"));
         QVERIFY(!questionsTabVisible());
@@ -262,7 +253,7 @@ private slots:
         f.whileShown = [] { QTest::mouseClick(frmLogin->Button1, Qt::LeftButton); };
         attempt(QStringLiteral("demo"), QStringLiteral("demo"));
 
-        QCOMPARE(f.texts(), QStringList{disconnected});
+        QCOMPARE(f.texts(), QStringList{LoginFixture::disconnected});
         QVERIFY(FormKorvell != nullptr && FormKorvell->isVisible());
         QVERIFY(frmLogin->ADOConnection1->isOpen());
         QCOMPARE(AppUser.CurrentUserName, QStringLiteral("demo"));
@@ -308,11 +299,11 @@ private slots:
         QCOMPARE(frmLogin->EdUser->text(), user);
         QTest::mouseClick(frmLogin->Button1, Qt::LeftButton);
 
-        QCOMPARE(frmLogin->LStatus->text(), invalid);
+        QCOMPARE(frmLogin->LStatus->text(), LoginFixture::invalid);
         QVERIFY(FormKorvell == nullptr);
         QCOMPARE(AppUser.CurrentUserName, QString());
         // Only the notice of the refused attempt at creation: no error report of a broken query.
-        QCOMPARE(f.texts(), QStringList{disconnected});
+        QCOMPARE(f.texts(), QStringList{LoginFixture::disconnected});
         QCOMPARE(f.count(QStringLiteral("utilizadores")), users);
         QCOMPARE(f.count(QStringLiteral("Produtos")), products);
         // Every hostile password is long enough not to occur in the texts by chance.
@@ -351,16 +342,16 @@ private slots:
         }
         AppUser.CurrentUserName = QStringLiteral("earlier");
         AppUser.CurrentPassword = QStringLiteral("earlierPass");
-        AppUser.CurrentUserId = demoId;
+        AppUser.CurrentUserId = TestDatabases::demoPartnerId();
         createLogin();
 
-        QCOMPARE(f.texts(), QStringList{unreachable});
+        QCOMPARE(f.texts(), QStringList{LoginFixture::unreachable});
         QCOMPARE(f.shown.first().visibleWindows, QStringList());
         QCOMPARE(frmLogin->LStatus->text(), QString());
         QVERIFY(!frmLogin->ADOConnection1->isOpen());
         QCOMPARE(AppUser.CurrentUserName, QStringLiteral("earlier"));
         QCOMPARE(AppUser.CurrentPassword, QStringLiteral("earlierPass"));
-        QCOMPARE(AppUser.CurrentUserId, demoId);
+        QCOMPARE(AppUser.CurrentUserId, TestDatabases::demoPartnerId());
         QCOMPARE(AppUser.ConnectionString, QStringLiteral("file name=") + udl);
         QVERIFY(!f.anyOutputContains(QStringLiteral("Secr3tPass")));
         QVERIFY(QGuiApplication::overrideCursor() == nullptr);
@@ -379,7 +370,7 @@ private slots:
 
         // The error report at creation, the notice of the second attempt's close, its error report.
         QCOMPARE(f.shown.size(), 3);
-        QCOMPARE(f.shown.at(1).message.text, disconnected);
+        QCOMPARE(f.shown.at(1).message.text, LoginFixture::disconnected);
         for (const int i : {0, 2}) {
             QCOMPARE(f.shown.at(i).message.icon, Dialogs::Icon::Critical);
             QVERIFY(f.shown.at(i).message.text.contains(QStringLiteral("utilizadores")));

@@ -26,13 +26,6 @@
 using namespace korvell;
 using korvell::test::LoginFixture;
 
-namespace {
-
-const QString unreachable = QStringLiteral("Couldn\u00B4t reach server, please check your internet settings!");
-const QString disconnected = QStringLiteral("Disconnected From Server!");
-
-} // namespace
-
 /// The database server going away under a logged-in user. The server is a cluster of this
 /// test's own, so stopping it never disturbs the other tests of the run.
 class TestServerFaults : public QObject {
@@ -60,10 +53,7 @@ class TestServerFaults : public QObject {
     }
 
     QString connectionString() const {
-        return QStringLiteral("Provider=PostgreSQL;Data Source=%1,%2;Initial Catalog=%3;User ID=%4;Password=%5")
-            .arg(m_info.value(QStringLiteral("host")), m_info.value(QStringLiteral("port")),
-                 m_info.value(QStringLiteral("database")), m_info.value(QStringLiteral("user")),
-                 m_info.value(QStringLiteral("password")));
+        return TestDatabases::postgresString(m_info, m_info.value(QStringLiteral("database")));
     }
 
     /// Rows of a query on the cluster, read outside the program.
@@ -101,13 +91,8 @@ private slots:
             QSKIP("needs the PostgreSQL server binaries that the test run provides");
         QVERIFY(m_clusterDir.isValid());
         QVERIFY(cluster(QStringLiteral("start")));
-        QFile file(state() + QStringLiteral("/info"));
-        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-        for (const QByteArray& line : file.readAll().split('\n')) {
-            const qsizetype equals = line.indexOf('=');
-            if (equals > 0)
-                m_info.insert(QString::fromUtf8(line.left(equals)), QString::fromUtf8(line.mid(equals + 1)));
-        }
+        m_info = TestDatabases::readInfo(state() + QStringLiteral("/info"));
+        QVERIFY(!m_info.isEmpty());
     }
     void cleanupTestCase() {
         if (m_clusterDir.isValid())
@@ -213,13 +198,13 @@ private slots:
         QVERIFY(frmLogin->isVisible());
         QVERIFY(!FormKorvell->Timer1->isActive());
         QVERIFY(!frmLogin->ADOConnection1->isOpen());
-        QCOMPARE(f.texts(), QStringList{disconnected});
+        QCOMPARE(f.texts(), QStringList{LoginFixture::disconnected});
         QVERIFY(!f.anyOutputContains(m_info.value(QStringLiteral("password"))));
 
         // With the server gone, the next Ok says so and the login window stays.
         f.shown.clear();
         login();
-        QCOMPARE(f.texts(), QStringList{unreachable});
+        QCOMPARE(f.texts(), QStringList{LoginFixture::unreachable});
         QVERIFY(frmLogin->isVisible());
         QVERIFY(!FormKorvell->isVisible());
 

@@ -18,9 +18,6 @@ Q_DECLARE_METATYPE(LoginFixture::Engine)
 
 namespace {
 
-const QString invalid = QStringLiteral(" Invalid Login Information! ");
-const QString unreachable = QStringLiteral("Couldn\u00B4t reach server, please check your internet settings!");
-const QString disconnected = QStringLiteral("Disconnected From Server!");
 const QString emptyUserId = QStringLiteral("{0E0E0E0E-0000-4000-8000-00000000E0E0}");
 
 /// Records which windows were ever shown.
@@ -84,7 +81,7 @@ private slots:
 
         QCOMPARE(Forms::mainForm(), frmLogin);
         QVERIFY(frmLogin->isVisible());
-        QCOMPARE(frmLogin->LStatus->text(), invalid);
+        QCOMPARE(frmLogin->LStatus->text(), LoginFixture::invalid);
         QCOMPARE(frmLogin->EdPass->text(), QString());
         QVERIFY(FrmImportRes != nullptr && !FrmImportRes->isVisible());
         QVERIFY(FormKorvell != nullptr && !FormKorvell->isVisible());
@@ -100,7 +97,7 @@ private slots:
         QTest::newRow("help") << QStringList{QStringLiteral("/?")}
                               << QStringLiteral("Parametros: \r/? - Ajuda\r/<nomedoficheiro.udl> - Usa o "
                                                 "<nomedoficheiro.udl> para ligar \u00E1 BD.");
-        QTest::newRow("no server") << QStringList() << unreachable;
+        QTest::newRow("no server") << QStringList() << LoginFixture::unreachable;
     }
 
     void messageBeforeAnyWindow() {
@@ -196,7 +193,7 @@ private slots:
         QCOMPARE(f.terminations, 1);
         QVERIFY(FormKorvell->FClosing);
         QVERIFY(!frmLogin->ADOConnection1->isOpen());
-        QVERIFY(!f.texts().contains(disconnected));
+        QVERIFY(!f.texts().contains(LoginFixture::disconnected));
         QCOMPARE(f.shown.size(), 2);
     }
 
@@ -220,7 +217,7 @@ private slots:
         QVERIFY(!FormKorvell->isVisible());
         QVERIFY(frmLogin->isVisible());
         QVERIFY(!frmLogin->ADOConnection1->isOpen());
-        QCOMPARE(f.texts(), QStringList{disconnected});
+        QCOMPARE(f.texts(), QStringList{LoginFixture::disconnected});
         QCOMPARE(f.terminations, 0);
     }
 
